@@ -1,9 +1,33 @@
+// ferro.exe: a console host that drives the Ferrolan engine the way a
+// two-pane file manager does.
 #include <windows.h>
-#include <cstdio>
-#include "ferromes.h"
+#include <cstring>
+#include "commands.h"
+#include "console.h"
+
+namespace {
+struct Command {
+    const char* name;
+    int (*run)(const host::Args&);
+    const char* usage;
+};
+
+const Command kCommands[] = {
+    {"demo", host::cmd_demo, "demo                 show what the engine does, step by step"},
+    {"msg", host::cmd_msg, "msg N [N...]         show message texts of the message library by number"},
+};
+
+int usage() {
+    host::err("usage: ferro COMMAND [ARGS...]");
+    for (const Command& c : kCommands) host::err(std::string("  ferro ") + c.usage);
+    return 2;
+}
+}  // namespace
 
 int main(int argc, char** argv) {
-    MyLoadString(8062, 1000);
-    std::printf("%s\n%s\n", GetLoadStrTitle(), GetLoadStrMessage());
-    return 0;
+    if (argc < 2) return usage();
+    for (const Command& c : kCommands)
+        if (std::strcmp(argv[1], c.name) == 0) return c.run(host::Args(argv + 2, argv + argc));
+    host::err(std::string("ferro: unknown command '") + argv[1] + "'");
+    return usage();
 }

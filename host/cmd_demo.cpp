@@ -1,0 +1,28 @@
+// The demonstration: each step shows one thing the engine does.
+#include <windows.h>
+#include "commands.h"
+#include "console.h"
+#include "ferromes.h"
+
+namespace host {
+namespace {
+void step(const char* title) { outf("\n== %s\n", title); }
+
+void show_messages() {
+    step("Message library: texts by number (title, then message)");
+    const UINT ids[][2] = {{8062, 8057}, {7010, 7009}};
+    for (const auto& pair : ids) {
+        UINT mask = MyLoadString(pair[0], pair[1]);
+        outf("  [%u] %s\n", pair[1], GetLoadStrTitle());
+        outf("  [%u] %s\n", pair[0], GetLoadStrMessage());
+        if (mask) outf("  (missing texts, mask %u)\n", mask);
+    }
+}
+}  // namespace
+
+int cmd_demo(const Args&) {
+    out("Ferrolan engine demonstration");
+    show_messages();
+    return 0;
+}
+}  // namespace host
