@@ -3,6 +3,7 @@
 #include "commands.h"
 #include "console.h"
 #include "ferromes.h"
+#include "frame/platform_version.h"
 
 namespace host {
 namespace {
@@ -18,11 +19,22 @@ void show_messages() {
         if (mask) outf("  (missing texts, mask %u)\n", mask);
     }
 }
+
+void show_platform() {
+    step("Platform version: determined once, kept as one word of platform bits");
+    char name[32] = {};
+    DWORD value = GetWindowsPlatform(name);
+    outf("  %s (value 0x%lX, version %ld.%ld, build %lu)\n", name, value, GetWindowsMajorVersion(),
+         GetWindowsMinorVersion(), GetBuiltVersion());
+    const char* extra = GetExtraInfoForWindowsVersion(nullptr);
+    outf("  service pack: %s\n", extra ? extra : "(none)");
+}
 }  // namespace
 
 int cmd_demo(const Args&) {
     out("Ferrolan engine demonstration");
     show_messages();
+    show_platform();
     return 0;
 }
 }  // namespace host
