@@ -1,5 +1,5 @@
 // Texts around the 1039-byte limit, loaded from the test program's own string
-// table (long_texts.rc): a longer text is cut to whole characters within 1039
+// table (test_strings.rc): a longer text is cut to whole characters within 1039
 // bytes, and the buffer next to the one loaded is left intact.
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -327,6 +327,12 @@ TEST(StringTable, RawBytes) {
     EXPECT_EQ(std::string(" "), load_message(11224));  // a slot that is not used
 }
 
+// The resource script's escapes, on a text of the test program itself.
+TEST(StringTable, ScriptEscapes) {
+    EXPECT_EQ(0u, _MyLoadString(GetModuleHandleA(nullptr), 9, 0));
+    EXPECT_EQ("say \"" + sjis("表") + "\" \\ \\\\ end\r\n\t" + sjis("ﾀﾌﾞ"), GetLoadStrMessage());
+}
+
 TEST(StringTable, VersionFieldNamesInOrder) {
     const char* const names[] = {"ProductName",  "ProductVersion", "CompanyName",  "LegalCopyright",
                                  "FileDescription", "FileVersion", "InternalName", "OriginalFilename",
