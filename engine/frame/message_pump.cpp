@@ -17,22 +17,33 @@ constexpr DWORD kIdleWaitMs = 10;
 }  // namespace
 
 LONG WINAPI TrapMessage() {
-    HCURSOR cursor = GetCursor();
     if (g_in_pump) {
         g_in_pump = 0;
         return 0;
     }
     g_in_pump = 1;
-    SendTrapMessageToWindows();
+    // The cursor is read only when something is about to run that may change
+    // it: each cursor call is a round trip to the window server.
+    HCURSOR cursor = nullptr;
+    bool remembered = false;
+    auto remember_cursor = [&] {
+        if (!remembered) cursor = GetCursor();
+        remembered = true;
+    };
+    if (g_trap_window && g_trap_message) {
+        remember_cursor();
+        SendTrapMessageToWindows();
+    }
     LONG result = 0;
     MSG msg;
     if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        remember_cursor();
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
         g_peek_flag = 1;
         result = 1;
     }
-    SetCursor(cursor);
+    if (remembered) SetCursor(cursor);
     g_in_pump = 0;
     return result;
 }
