@@ -36,7 +36,11 @@ LONG WINAPI TrapMessage() {
     }
     LONG result = 0;
     MSG msg;
-    if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    const bool peeked = PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);
+    if (peeked && msg.message == WM_QUIT) {
+        // The host's own loop ends on it: leave it there, undispatched.
+        PostQuitMessage(static_cast<int>(msg.wParam));
+    } else if (peeked) {
         remember_cursor();
         TranslateMessage(&msg);
         DispatchMessageA(&msg);

@@ -8,7 +8,8 @@ extern "C" {
 // (if set), then peeks one message with PM_REMOVE, translates and dispatches
 // it and sets the peek flag. The cursor is set back afterwards. Returns 1 if a
 // message was dispatched, else 0; a call made while the pump is dispatching
-// returns 0 at once (and clears the re-entry guard).
+// returns 0 at once (and clears the re-entry guard). A quit request is left in
+// the queue for the host's loop (0).
 LONG WINAPI TrapMessage();
 // TrapMessage once, then the stop flag's value (what SetStopExecutingFlag stored).
 LONG WINAPI StopExecuting();

@@ -85,6 +85,16 @@ TEST_F(MessagePump, CallFromADispatchedMessageReturnsAtOnceAndClearsTheGuard) {
     EXPECT_EQ(count_seen(WM_APP + 2), 1);
 }
 
+TEST_F(MessagePump, LeavesTheQuitRequestToTheHostsLoop) {
+    PostQuitMessage(5);
+    EXPECT_EQ(TrapMessage(), 0);
+    EXPECT_EQ(StopExecuting(), 0);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, UINT(WM_QUIT));
+    EXPECT_EQ(msg.wParam, WPARAM(5));
+}
+
 TEST_F(MessagePump, SendsTheTrapMessageOncePerCallWithItsParameters) {
     TestWindow dialog;
     SetWindowDlgForTrapMessage(dialog.hwnd(), WM_APP + 5, 11, 22);
