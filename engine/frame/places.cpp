@@ -28,7 +28,11 @@ LPSTR WINAPI GetFerroDir() { return g_ferro_dir; }
 
 LPSTR WINAPI SaveFerroHelp(LPCSTR path) { return GetMemoryTag(&g_help, path); }
 
-LPSTR WINAPI GetFerroHelp() { return g_help.pointer ? g_help.pointer : (g_empty[0] = '\0', g_empty); }
+LPSTR WINAPI GetFerroHelp() {
+    if (g_help.pointer) return g_help.pointer;
+    g_empty[0] = '\0';  // a caller may have written into it
+    return g_empty;
+}
 
 LPCSTR WINAPI GetFerroTitle() { return "Ferrolan"; }
 LPCSTR WINAPI GetFerroUpdateSubDirectory() { return "Update"; }
