@@ -1,0 +1,47 @@
+// The two release lists. A part that holds memory adds its release function
+// to the list it belongs to, in its place in the order written here.
+#include <iterator>
+#include "frame/memory_internal.h"
+#include "frame/places_internal.h"
+#include "frame/shutdown.h"
+
+namespace {
+using Release = void (*)();
+
+// Blocks of the listings, the selection, the history and the searches that the
+// host frees between operations. A block marked locked is unlocked first; the
+// per-pane blocks are freed for both panes.
+constexpr Release kStateBlocks[] = {
+    ferro::free_temp_block,
+};
+
+// Everything, at shutdown, in this order:
+//   FreeArchiverHandle, ReleaseAllocMemoryForFileOpen, FreePSAPILibrary,
+//   FreeDosErrorMesHandle, FreeGlobalHandleInDrawItem, FreeTgtDriveMessage,
+//   ReleaseOutputFileMemoryHandle, FreeVersionProcMemory, ClearFile, ClearDir,
+//   FreeDriveMemoryHandle, FreeMemoryForCopyExcludedString, GlobalFree_ghSAVEPATH,
+//   FreeExcuteExeFile, FreeEditor, FreetPrinterParametersPointer,
+//   ReleaseTempForRegistry, ClearShortcutFile, FreeFoundNetworkDriveMemory,
+//   FreeDesktopMenuHandle, FreeDllForResourceFunctions,
+//   FreeSetFormatForRichTextContentsPointer, DeleteFontSelected(-1),
+//   Delete_rgbColorBrushAndPen, FreeFindStringMemory,
+// and last the frame's own blocks.
+constexpr Release kShutdownOrder[] = {
+    ferro::free_program_places,
+    ferro::free_temp_block,
+};
+
+void run(const Release* first, const Release* last) {
+    for (; first != last; ++first) (*first)();
+}
+}  // namespace
+
+LONG WINAPI FreeGlobalHandleInDll() {
+    run(std::begin(kStateBlocks), std::end(kStateBlocks));
+    return 1;
+}
+
+LONG WINAPI FreeAllAllocateMemoryInDll() {
+    run(std::begin(kShutdownOrder), std::end(kShutdownOrder));
+    return 1;
+}
