@@ -3,6 +3,7 @@
 #include <string_view>
 #include "frame/mbcs.h"
 #include "frame/memory_blocks.h"
+#include "frame/paths.h"
 #include "frame/places.h"
 #include "frame/places_internal.h"
 #include "frame/respell.h"
@@ -25,6 +26,27 @@ LPSTR WINAPI SaveFerroDir(LPCSTR path) {
 }
 
 LPSTR WINAPI GetFerroDir() { return g_ferro_dir; }
+
+// The program folder joined with a name; an absolute name stands alone.
+LPSTR WINAPI GetFileNameInFerroDir(LPSTR out, LPCSTR name) {
+    if (!out) return nullptr;
+    if (!name || !*name) {
+        lstrcpynA(out, g_ferro_dir, kPathSize);
+        return out;
+    }
+    if (std::strlen(name) >= kPathSize) {
+        out[0] = '\0';
+        return nullptr;
+    }
+    // The join reads the folder from a buffer it may change: hand it a copy.
+    char folder[kPathSize];
+    lstrcpynA(folder, g_ferro_dir, kPathSize);
+    if (_myGetFullPathName(out, folder, name) == 0 && !IsRootDirIncluded(name)) {
+        out[0] = '\0';
+        return nullptr;
+    }
+    return out;
+}
 
 LPSTR WINAPI SaveFerroHelp(LPCSTR path) { return GetMemoryTag(&g_help, path); }
 

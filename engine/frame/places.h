@@ -9,6 +9,9 @@ extern "C" {
 // path empties the buffer.
 LPSTR WINAPI SaveFerroDir(LPCSTR path);
 LPSTR WINAPI GetFerroDir();
+// Joins the program folder and `name` into `out` (520 bytes). Returns `out`, or
+// null with `out` emptied when the joined path would not fit.
+LPSTR WINAPI GetFileNameInFerroDir(LPSTR out, LPCSTR name);
 // Keeps the help file's path in a memory block that stays locked; returns the
 // locked text (the previous one for a null path).
 LPSTR WINAPI SaveFerroHelp(LPCSTR path);

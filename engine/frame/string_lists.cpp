@@ -1,6 +1,7 @@
 // Lists of strings separated by NUL bytes (ended by an empty string), and
 // moves of a string inside its 520-byte buffer.
 #include <cstring>
+#include "frame/memory_blocks.h"
 #include "frame/text.h"
 #include "frame/text_internal.h"
 
@@ -32,6 +33,24 @@ int WINAPI MoveMemorySeparetedByZero(LPSTR to, LPCSTR from) {
     int size = StrLenSeparetedByZero(from) + 1;
     std::memmove(to, from, static_cast<std::size_t>(size));
     return size;
+}
+
+// Copies the list, with both final NUL bytes, into the block of *handle sized
+// exactly for it. A block that cannot get the whole size is not used: it is
+// freed and null returned.
+LPSTR WINAPI StrDupSeparetedByZero(HGLOBAL* handle, LPSTR locked, LPCSTR list) {
+    if (!handle || !list) return nullptr;
+    const DWORD size = *list ? static_cast<DWORD>(StrLenSeparetedByZero(list)) + 1 : 2;
+    DWORD obtained = 0;
+    LPSTR block = GetStringPointerBySize(handle, locked, size, &obtained);
+    if (!block) return nullptr;
+    if (obtained < size) {
+        FreeStringPointer(*handle, block);
+        *handle = nullptr;
+        return nullptr;
+    }
+    MoveMemorySeparetedByZero(block, list);
+    return block;
 }
 
 int WINAPI CopyForward(LPSTR s, int count) {

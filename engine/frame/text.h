@@ -78,6 +78,9 @@ LPSTR WINAPI ChangeOneByteCodeToTwoByteCode(LPSTR out, LPSTR text, int mode);
 int WINAPI ItemTotalNumberSeparetedByZero(LPCSTR list);
 int WINAPI StrLenSeparetedByZero(LPCSTR list);
 int WINAPI MoveMemorySeparetedByZero(LPSTR to, LPCSTR from);
+// Copies the list into the block of *handle (a string pointer: `locked` is its
+// current locked address or 0), sized exactly; returns the locked copy or null.
+LPSTR WINAPI StrDupSeparetedByZero(HGLOBAL* handle, LPSTR locked, LPCSTR list);
 
 // ---- Searches
 LPSTR WINAPI j_lstristr(LPCSTR text, LPCSTR pattern);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <cstring>
+#include "frame/memory_blocks.h"
 #include "text_test_util.h"
 
 using namespace text_test;
@@ -39,6 +40,32 @@ TEST(Lists, CountLengthMove) {
     EXPECT_EQ(ItemTotalNumberSeparetedByZero(nullptr), 0);
     EXPECT_EQ(StrLenSeparetedByZero(nullptr), 0);
     EXPECT_EQ(MoveMemorySeparetedByZero(nullptr, "a"), 0);
+}
+
+TEST(Lists, DuplicateIntoABlockSizedExactly) {
+    struct Row { std::string bytes; } rows[] = {
+        {std::string("a\0bc\0\0", 6)},
+        {std::string(S("表\\") + '\0' + S("能") + '\0' + '\0')},
+        {std::string("\0", 1)},  // empty: the copy still ends with two NUL bytes
+    };
+    for (const Row& r : rows) {
+        GuardedList list(r.bytes);
+        HGLOBAL handle = nullptr;
+        LPSTR copy = StrDupSeparetedByZero(&handle, nullptr, list);
+        ASSERT_NE(copy, nullptr);
+        const std::size_t size = r.bytes.size() == 1 ? 2 : r.bytes.size();
+        EXPECT_EQ(GlobalSize(handle), size);
+        EXPECT_EQ(std::string(copy, size), r.bytes.size() == 1 ? std::string("\0\0", 2) : r.bytes);
+        // A second copy reuses the block, resized.
+        LPSTR again = StrDupSeparetedByZero(&handle, copy, "xyz\0");
+        ASSERT_NE(again, nullptr);
+        EXPECT_EQ(GlobalSize(handle), 5u);
+        EXPECT_EQ(std::string(again, 5), std::string("xyz\0\0", 5));
+        FreeStringPointer(handle, again);
+    }
+    HGLOBAL handle = nullptr;
+    EXPECT_EQ(StrDupSeparetedByZero(&handle, nullptr, nullptr), nullptr);
+    EXPECT_EQ(handle, nullptr);
 }
 
 // ---- Searches

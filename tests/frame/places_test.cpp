@@ -171,3 +171,43 @@ TEST(HomeDirectory, BadArgumentsStoreNothing) {
     EXPECT_EQ(GetHomeDirectory(out, 0, 0), 0);
     SaveHomeDirectory(nullptr, nullptr, 0);
 }
+
+// ---- Names in the program folder
+
+struct FerroDirJoinRow {
+    const char* folder;  // UTF-8
+    const char* name;
+    const char* expected;  // null: refused
+};
+
+TEST(ProgramPlaces, FileNameInFerroDirJoinsWithTheProgramFolder) {
+    const FerroDirJoinRow rows[] = {
+        {"C:\\Ferro", "FERRO.INI", "C:\\Ferro\\FERRO.INI"},
+        {"C:\\", "FERRO.INI", "C:\\FERRO.INI"},
+        {"C:\\表", "a.txt", "C:\\表\\a.txt"},  // trail byte 0x5C is not a separator
+        {"C:\\Ferro", "D:\\other\\x.ini", "D:\\other\\x.ini"},
+        {"C:\\Ferro", "", "C:\\Ferro"},
+    };
+    for (const auto& row : rows) {
+        SaveFerroDir(sjis(row.folder).c_str());
+        GuardedBuffer out(520);
+        ASSERT_EQ(GetFileNameInFerroDir(out, sjis(row.name).c_str()), out.data()) << row.folder << " + " << row.name;
+        EXPECT_EQ(out.str(), sjis(row.expected)) << row.folder << " + " << row.name;
+        EXPECT_EQ(std::string(GetFerroDir()), sjis(row.folder)) << "the program folder is left as it was";
+    }
+    SaveFerroDir("");
+}
+
+TEST(ProgramPlaces, FileNameInFerroDirRefusesWhatDoesNotFit) {
+    const std::string folder = "C:\\" + std::string(500, 'd');
+    SaveFerroDir(folder.c_str());
+    GuardedBuffer out(520);
+    // 503 + 1 + 15 = 519 bytes fit; one more byte does not.
+    EXPECT_EQ(GetFileNameInFerroDir(out, std::string(15, 'n').c_str()), out.data());
+    EXPECT_EQ(out.str().size(), 519u);
+    EXPECT_EQ(GetFileNameInFerroDir(out, std::string(16, 'n').c_str()), nullptr);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(GetFileNameInFerroDir(out, ("C:\\" + std::string(517, 'x')).c_str()), nullptr);
+    EXPECT_EQ(std::string(GetFerroDir()), folder);
+    SaveFerroDir("");
+}
