@@ -39,8 +39,9 @@ struct Part {
 };
 
 // Fits insert and prefix into `limit` bytes together with the blank between
-// them: the one that is clearly too long gives up the excess first, and when
-// that is not enough the other gives up the rest.
+// them: the one that is clearly too long gives up the excess. When that one
+// would have to give up more than half the room, it keeps half and the other
+// gives up the rest, so that both stay readable.
 void fit(Part& insert, Part& prefix, long limit) {
     const std::size_t needed = insert.length + prefix.length + 1;
     const std::size_t cap = limit > 0 ? static_cast<std::size_t>(limit) : 0;
@@ -49,7 +50,9 @@ void fit(Part& insert, Part& prefix, long limit) {
     const long I = static_cast<long>(insert.length), P = static_cast<long>(prefix.length);
     Part* first = P > limit ? &prefix : I > limit ? &insert : I > P ? &insert : &prefix;
     Part* second = first == &insert ? &prefix : &insert;
-    std::size_t taken = first->shorten(excess);
+    const std::size_t keep = first->length < cap / 2 ? first->length : cap / 2;
+    const std::size_t most = first->length - keep;
+    std::size_t taken = first->shorten(excess < most ? excess : most);
     if (taken < excess) second->shorten(excess - taken);
 }
 
