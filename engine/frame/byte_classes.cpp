@@ -2,6 +2,7 @@
 #include <array>
 #include <cstring>
 #include "frame/mbcs.h"
+#include "frame/message_box.h"
 #include "frame/text.h"
 #include "frame/text_internal.h"
 
@@ -22,7 +23,7 @@ void report_null(const char* function) {
     char text[64] = "s=NUUL at ";
     std::strcat(text, function);
     std::strcat(text, "()");
-    MessageBoxA(nullptr, text, "myjctype", MB_OK);
+    myMessageBox(nullptr, text, "myjctype", MB_OK);
 }
 
 // The index lies inside the string or on its NUL: no byte before it is NUL.
