@@ -3,7 +3,10 @@
 #include "commands.h"
 #include "console.h"
 #include "ferromes.h"
+#include <cstring>
+#include "frame/paths.h"
 #include "frame/platform_version.h"
+#include "frame/text.h"
 
 namespace host {
 namespace {
@@ -29,12 +32,39 @@ void show_platform() {
     const char* extra = GetExtraInfoForWindowsVersion(nullptr);
     outf("  service pack: %s\n", extra ? extra : "(none)");
 }
+
+// Paths are code-page-932 bytes; the second byte of 表 (0x95 0x5C) and of
+// ソ (0x83 0x5C) is the yen mark's byte, which a naive scan takes for a separator.
+void show_paths() {
+    step("Paths in code page 932: the trail byte 0x5C is not a separator");
+    char path[520] = "C:\\\x95\x5c\x8e\xa6\\\x83\x5c\x83\x74\x83\x67\\\x94\x5c\x97\xcd.txt";  // C:\表示\ソフト\能力.txt
+    outf("  path                      %s\n", path);
+    outf("  naive last byte 0x5C      ...%s\n", std::strrchr(path, '\\'));
+    outf("  GetFileFromPathWithYen    ...%s\n", GetFileFromPathWithYen(path));
+    char name[520];
+    GetFileName(name, path);
+    outf("  GetFileName               %s\n", name);
+    char upper[520];
+    std::strcpy(upper, path);
+    GetDirectoryPathInFile(upper);
+    outf("  GetDirectoryPathInFile    %s\n", upper);
+    int code = GetUpperDirectory(upper);
+    outf("  GetUpperDirectory         %s (%d)\n", upper, code);
+    char joined[520];
+    char folder[520] = "C:\\\x95\x5c";  // C:\表
+    _myGetFullPathName(joined, folder, "\x94\x5c.txt");
+    outf("  _myGetFullPathName        %s\n", joined);
+    char grouped[64];
+    ArrangeNumberFromString("1234567890", grouped);
+    outf("  ArrangeNumberFromString   %s\n", grouped);
+}
 }  // namespace
 
 int cmd_demo(const Args&) {
     out("Ferrolan engine demonstration");
     show_messages();
     show_platform();
+    show_paths();
     return 0;
 }
 }  // namespace host
