@@ -10,6 +10,21 @@
 #include "frame/mbcs.h"
 
 namespace ferro::errors {
+// A block of the process heap, freed when it goes out of scope.
+class HeapText {
+public:
+    explicit HeapText(std::size_t size) : p_(static_cast<char*>(HeapAlloc(GetProcessHeap(), 0, size))) {}
+    ~HeapText() {
+        if (p_) HeapFree(GetProcessHeap(), 0, p_);
+    }
+    HeapText(const HeapText&) = delete;
+    HeapText& operator=(const HeapText&) = delete;
+    char* get() const { return p_; }
+
+private:
+    char* p_;
+};
+
 inline constexpr std::size_t kTitleSize = 100;         // title of a system error box
 inline constexpr std::size_t kCompositionSize = 1088;  // the shared composition buffer
 inline constexpr std::size_t kMessageSize = 1040;      // one loaded message text

@@ -7,6 +7,7 @@
 #include "fs/error_state.h"
 
 namespace {
+using ferro::errors::HeapText;
 using namespace ferro::errors;
 
 constexpr UINT kFolderWord = 8050;  // "ﾌｫﾙﾀﾞ"
@@ -64,20 +65,6 @@ struct Line {
     explicit Line(UINT id) { lstrcpynA(text, LoadedTexts(0, id).title, sizeof text); }
 };
 
-// A block of the process heap, freed when it goes out of scope.
-class HeapText {
-public:
-    explicit HeapText(std::size_t size) : p_(static_cast<char*>(HeapAlloc(GetProcessHeap(), 0, size))) {}
-    ~HeapText() {
-        if (p_) HeapFree(GetProcessHeap(), 0, p_);
-    }
-    HeapText(const HeapText&) = delete;
-    HeapText& operator=(const HeapText&) = delete;
-    char* get() const { return p_; }
-
-private:
-    char* p_;
-};
 }  // namespace
 
 LONG WINAPI GetFileDirectryEntryErrorMes(HWND window, LPCSTR name, LONG code, LONG count, LONG flags) {

@@ -1,23 +1,11 @@
 // Messages loaded by number, put into a window's title or an edit control.
 #include <cstring>
 #include "ferromes.h"
+#include "frame/error_internal.h"
 #include "frame/message_box.h"
 
 namespace {
-// A block of the process heap, freed when it goes out of scope.
-class HeapText {
-public:
-    explicit HeapText(std::size_t size) : p_(static_cast<char*>(HeapAlloc(GetProcessHeap(), 0, size))) {}
-    ~HeapText() {
-        if (p_) HeapFree(GetProcessHeap(), 0, p_);
-    }
-    HeapText(const HeapText&) = delete;
-    HeapText& operator=(const HeapText&) = delete;
-    char* get() const { return p_; }
-
-private:
-    char* p_;
-};
+using ferro::errors::HeapText;
 
 // Copies text into out, writing every line feed that has no carriage return
 // before it as carriage return and line feed (edit controls break lines only
