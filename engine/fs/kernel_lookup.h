@@ -46,8 +46,9 @@ inline bool seek_file(const Kernel64& k, HANDLE h, LONG low, LONG high, DWORD or
         return true;
     }
     SetLastError(ERROR_SUCCESS);
-    LONG moved_high = 0;
-    DWORD moved = SetFilePointer(h, fallback_distance(low, high), &moved_high, origin);
+    LONG distance = fallback_distance(low, high);
+    LONG moved_high = distance < 0 ? -1 : 0;  // the 32-bit distance, sign-extended
+    DWORD moved = SetFilePointer(h, distance, &moved_high, origin);
     if (moved == INVALID_SET_FILE_POINTER && GetLastError() != ERROR_SUCCESS) return false;
     if (to) *to = (static_cast<LONGLONG>(moved_high) << 32) | moved;
     return true;

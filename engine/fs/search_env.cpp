@@ -83,9 +83,10 @@ int WINAPI my_Searchenv(LPCSTR name, LPSTR out, int size) {
         }
     }
     if (is_system_run_extension(path)) return 1;
-    if (std::strlen(path) < static_cast<std::size_t>(size))
-        std::memcpy(out, path, std::strlen(path) + 1);
-    else
+    if (std::strlen(path) >= static_cast<std::size_t>(size)) {  // no room for the name: not found
         out[0] = '\0';
+        return 1;
+    }
+    std::memcpy(out, path, std::strlen(path) + 1);
     return GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES ? 1 : 0;
 }
