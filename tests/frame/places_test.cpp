@@ -4,6 +4,7 @@
 #include "frame/handles.h"
 #include "frame/owner_window.h"
 #include "frame/places.h"
+#include "frame/text.h"
 #include "support/guarded_buffer.h"
 #include "support/sjis.h"
 #include "support/temp_folder.h"
@@ -141,6 +142,13 @@ TEST(HomeDirectory, OverrideIsUsedAndRespelled) {
     GetShortPathNameA(folder.c_str(), short_form, sizeof short_form);
     EXPECT_EQ(SaveHomeDirectory(nullptr, short_form, 0), 1);
     GuardedBuffer out(520);
+    // The character-set setting without bit 4 keeps the components as given...
+    const int setting = IsWhatCharacterSet();
+    SetCharacterSet(0);
+    EXPECT_EQ(GetHomeDirectory(out, 520, 0), 1);
+    EXPECT_EQ(std::string(out.str()), std::string(short_form));
+    // ...with bit 4 the stored long form is used.
+    SetCharacterSet(4);
     EXPECT_EQ(GetHomeDirectory(out, 520, 0), 1);
     EXPECT_EQ(std::string(out.str()), long_spelling(short_form));
     // Exactly fitting, and one byte short.
@@ -157,6 +165,7 @@ TEST(HomeDirectory, OverrideIsUsedAndRespelled) {
     EXPECT_EQ(out.str(), "Q:\\nowhere");
     SaveHomeDirectory(nullptr, nullptr, 0);
     SaveHomeDirectory(nullptr, nullptr, 1);
+    SetCharacterSet(setting);
 }
 
 TEST(HomeDirectory, BadArgumentsStoreNothing) {
