@@ -1,14 +1,16 @@
 // What the error boxes need from the file-system layer, the network side and
 // the error report list, each behind one function so that the boxes do not
-// depend on how those parts keep their state. Until the network folders and
-// the error report list are part of the library, the network side has no
-// error of its own and reports nothing, and no failed name is noted.
+// depend on how those parts keep their state. Until the network folders are
+// part of the library, the network side has no error of its own and reports
+// nothing.
 #include <windows.h>
 #include <shellapi.h>
 #include <algorithm>
 #include <iterator>
 #include "frame/error_internal.h"
 #include "frame/message_box.h"
+#include "fs/dos_times.h"
+#include "fs/error_state.h"
 
 namespace {
 // The Win32 errors that come from the network.
@@ -20,7 +22,18 @@ constexpr DWORD kBadNetworkResponse = 58;  // ERROR_BAD_NET_RESP
 }  // namespace
 
 namespace ferro::errors {
-DWORD read_attributes(const char* name) { return name ? GetFileAttributesA(name) : INVALID_FILE_ATTRIBUTES; }
+// Through the file-system layer, whose stored error the caller's box is about:
+// that error is kept as it was.
+DWORD read_attributes(const char* name) {
+    if (!name) return INVALID_FILE_ATTRIBUTES;
+    const DWORD stored = Get_nERRNO();
+    const int stored_errno = Get_errno();
+    DWORD attributes = INVALID_FILE_ATTRIBUTES;
+    if (my_Dos_getfileattr(name, &attributes) != 0) attributes = INVALID_FILE_ATTRIBUTES;
+    Set_nERRNO(stored);
+    Set_errno(stored_errno);
+    return attributes;
+}
 
 DWORD network_error_number() { return 0; }
 void clear_network_error() {}
