@@ -4,6 +4,7 @@
 #include "frame/memory_internal.h"
 #include "frame/places_internal.h"
 #include "frame/shutdown.h"
+#include "fs/drives.h"
 
 namespace {
 using Release = void (*)();
@@ -27,6 +28,7 @@ constexpr Release kStateBlocks[] = {
 //   Delete_rgbColorBrushAndPen, FreeFindStringMemory,
 // and last the frame's own blocks.
 constexpr Release kShutdownOrder[] = {
+    [] { FreeDriveMemoryHandle(); },
     ferro::free_program_places,
     ferro::free_temp_block,
 };
