@@ -5,6 +5,7 @@
 #include "frame/places_internal.h"
 #include "frame/shutdown.h"
 #include "fs/drives.h"
+#include "programs/error_report.h"
 
 namespace {
 using Release = void (*)();
@@ -28,6 +29,7 @@ constexpr Release kStateBlocks[] = {
 //   Delete_rgbColorBrushAndPen, FreeFindStringMemory,
 // and last the frame's own blocks.
 constexpr Release kShutdownOrder[] = {
+    [] { ReleaseOutputFileMemoryHandle(); },
     [] { FreeDriveMemoryHandle(); },
     ferro::free_program_places,
     ferro::free_temp_block,
