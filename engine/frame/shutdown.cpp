@@ -1,6 +1,7 @@
 // The two release lists. A part that holds memory adds its release function
 // to the list it belongs to, in its place in the order written here.
 #include <iterator>
+#include "frame/error_texts.h"
 #include "frame/memory_internal.h"
 #include "frame/places_internal.h"
 #include "frame/shutdown.h"
@@ -29,6 +30,7 @@ constexpr Release kStateBlocks[] = {
 //   Delete_rgbColorBrushAndPen, FreeFindStringMemory,
 // and last the frame's own blocks.
 constexpr Release kShutdownOrder[] = {
+    [] { FreeDosErrorMesHandle(); },
     [] { ReleaseOutputFileMemoryHandle(); },
     [] { FreeDriveMemoryHandle(); },
     ferro::free_program_places,

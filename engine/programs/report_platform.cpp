@@ -3,6 +3,7 @@
 #include <shellapi.h>
 #include <cstring>
 #include "frame/mbcs.h"
+#include "frame/error_texts.h"
 #include "fs/error_state.h"
 
 namespace ferro::programs {
@@ -22,7 +23,6 @@ bool unquoted(const char* path, char (&out)[kPath]) {
 }
 
 char g_spelling[kPath];
-char* g_system_text;
 }  // namespace
 
 LONG report_attributes(const char* path) {
@@ -43,24 +43,11 @@ const char* report_spelling(const char* path) {
     return g_spelling;
 }
 
-const char* report_system_text(const char*, DWORD code) {
-    release_report_system_text();
-    if (!FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                        nullptr, code, 0, reinterpret_cast<LPSTR>(&g_system_text), 0, nullptr))
-        return g_system_text = nullptr;
-    std::size_t len = std::strlen(g_system_text);
-    while (len > 0 && (g_system_text[len - 1] == '\r' || g_system_text[len - 1] == '\n') &&
-           !(len >= 2 && ferro::mbcs::lead_at(g_system_text, len - 2)))
-        g_system_text[--len] = '\0';
-    return g_system_text;
-}
+const char* report_system_text(const char* name, DWORD code) { return xDosErrors(name, code); }
 
-void release_report_system_text() {
-    if (g_system_text) LocalFree(g_system_text);
-    g_system_text = nullptr;
-}
+void release_report_system_text() { FreeDosErrorMesHandle(); }
 
-const char* report_os_prefix() { return "Windows>>"; }
+const char* report_os_prefix() { return GetFromOsString(); }
 
 bool write_report_file(const char* path, const char* data, std::size_t length, DWORD attributes) {
     DWORD before = GetFileAttributesA(path);

@@ -1,0 +1,55 @@
+// What the error boxes need from the file-system layer, the network side and
+// the error report list, each behind one function so that the boxes do not
+// depend on how those parts keep their state. Until the network folders and
+// the error report list are part of the library, the network side has no
+// error of its own and reports nothing, and no failed name is noted.
+#include <windows.h>
+#include <shellapi.h>
+#include <algorithm>
+#include <iterator>
+#include "frame/error_internal.h"
+#include "frame/message_box.h"
+
+namespace {
+// The Win32 errors that come from the network.
+constexpr DWORD kNetworkErrors[] = {50,   52,   53,   54,   55,   56,   57,   58,   59,   64,   65,   66,   67,
+                                    69,   86,   88,   1203, 1205, 1214, 1220, 1222, 1225, 1227, 1229, 1231, 1234,
+                                    1236, 1241, 1244, 1245, 1707, 1724, 1739, 1763, 1790, 1792, 2108, 2250, 4100};
+constexpr DWORD kInvalidPassword = 86;     // ERROR_INVALID_PASSWORD
+constexpr DWORD kBadNetworkResponse = 58;  // ERROR_BAD_NET_RESP
+}  // namespace
+
+namespace ferro::errors {
+DWORD read_attributes(const char* name) { return name ? GetFileAttributesA(name) : INVALID_FILE_ATTRIBUTES; }
+
+DWORD network_error_number() { return 0; }
+void clear_network_error() {}
+void report_network_error(HWND, DWORD, const char*) {}
+
+bool is_network_error(DWORD error) {
+    return std::find(std::begin(kNetworkErrors), std::end(kNetworkErrors), error) != std::end(kNetworkErrors);
+}
+bool is_network_password_error(DWORD error) { return error == kInvalidPassword || error == kBadNetworkResponse; }
+
+bool is_assigned_network_drive(char letter) {
+    if (!((letter >= 'A' && letter <= 'Z') || (letter >= 'a' && letter <= 'z'))) return false;
+    const char root[] = {letter, ':', '\\', '\0'};
+    return GetDriveTypeA(root) == DRIVE_REMOTE;
+}
+
+void open_folder_in_shell(HWND window, const char* folder) { OpenDirInDesktop(window, folder); }
+
+void note_in_error_report(HWND, const char*, UINT) {}
+}  // namespace ferro::errors
+
+BOOL WINAPI OpenDirInDesktop(HWND window, LPCSTR folder) {
+    if (ferro::errors::is_empty(folder)) return FALSE;
+    SHELLEXECUTEINFOA info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_FLAG_NO_UI;  // a failure is the caller's to report
+    info.hwnd = window;
+    info.lpVerb = "open";
+    info.lpFile = folder;
+    info.nShow = SW_SHOWNORMAL;
+    return ShellExecuteExA(&info);
+}
