@@ -4,7 +4,10 @@
 #include <cstring>
 #include "frame/mbcs.h"
 #include "frame/error_texts.h"
+#include "fs/dos_names.h"
+#include "fs/dos_times.h"
 #include "fs/error_state.h"
+#include "fs/path_spelling.h"
 
 namespace ferro::programs {
 namespace {
@@ -22,25 +25,23 @@ bool unquoted(const char* path, char (&out)[kPath]) {
     return true;
 }
 
-char g_spelling[kPath];
 }  // namespace
 
 LONG report_attributes(const char* path) {
     char p[kPath];
-    if (!unquoted(path, p)) return -1;
-    DWORD a = GetFileAttributesA(p);
-    return a == INVALID_FILE_ATTRIBUTES ? -1 : static_cast<LONG>(a);
+    DWORD attributes = INVALID_FILE_ATTRIBUTES;
+    if (!unquoted(path, p) || my_Dos_getfileattr(p, &attributes) != 0) return -1;
+    return attributes == INVALID_FILE_ATTRIBUTES ? -1 : static_cast<LONG>(attributes);
 }
 
-bool report_exists(const char* path) { return report_attributes(path) != -1; }
+bool report_exists(const char* path) { return path && IsFileDirExist(path); }
 
+// Long names; the part that does not exist is kept as given.
 const char* report_spelling(const char* path) {
     char p[kPath];
     if (!unquoted(path, p)) return nullptr;
-    DWORD n = GetLongPathNameA(p, g_spelling, sizeof g_spelling);
-    if (n == 0 || n >= sizeof g_spelling) return nullptr;
-    if (g_spelling[0] >= 'a' && g_spelling[0] <= 'z' && g_spelling[1] == ':') g_spelling[0] -= 0x20;
-    return g_spelling;
+    const char* spelled = GetReformed95PathNameFromOS(p, 8 | 16, 1);
+    return spelled == p ? nullptr : spelled;  // p: a nested call, nothing spelled
 }
 
 const char* report_system_text(const char* name, DWORD code) { return xDosErrors(name, code); }
@@ -70,12 +71,5 @@ bool open_in_editor(HWND window, const char* path) {
     return reinterpret_cast<INT_PTR>(ShellExecuteA(window, "open", path, nullptr, nullptr, SW_SHOWNORMAL)) > 32;
 }
 
-int remove_report_file(const char* path) {
-    DWORD a = GetFileAttributesA(path);
-    if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY))
-        SetFileAttributesA(path, a & ~DWORD(FILE_ATTRIBUTE_READONLY));
-    if (DeleteFileA(path)) return 0;
-    ferro::fs::record_last_error();
-    return 1;
-}
+int remove_report_file(const char* path) { return WinRemove(path); }
 }  // namespace ferro::programs

@@ -290,7 +290,11 @@ TEST_F(ErrorReport, ViewWithNothingToWrite) {
 
 TEST_F(ErrorReport, DeleteTheReportFile) {
     SetWorkDirForFailFile(folder_.c_str());
-    std::string path = file("old.ferrorep", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE);
+    // A read-only file stays: the removal's failure is the result.
+    std::string locked = file("locked.ferrorep", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE);
+    EXPECT_EQ(DeleteOutputFiles(nullptr, "locked.ferrorep"), 1);
+    EXPECT_TRUE(ferro_test::exists(locked));
+    std::string path = file("old.ferrorep");
     EXPECT_EQ(DeleteOutputFiles(nullptr, "old.ferrorep"), 0);
     EXPECT_FALSE(ferro_test::exists(path));
     EXPECT_EQ(DeleteOutputFiles(nullptr, "old.ferrorep"), 0) << "no such file";
