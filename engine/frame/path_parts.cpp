@@ -311,11 +311,20 @@ BOOL WINAPI RecoverBackSlash(LPSTR position) {
 
 // ---- Environment and attributes
 
+// The variable is read in UTF-16 and converted here: the ANSI call of Wine
+// measures the value in UTF-16 units and cuts the last byte of every
+// double-byte character beyond that count ("W:\\表" came back as "W:\\\x95").
 int WINAPI GetTemporaryFolderByEnv(LPSTR buffer) {
     if (!buffer) return 0;
-    for (const char* name : {"TEMP", "TMP", "WORK", "RAM"}) {
-        DWORD n = GetEnvironmentVariableA(name, buffer, static_cast<DWORD>(kPathSize));
-        if (n > 0 && n < kPathSize) return static_cast<int>(n);
+    for (const wchar_t* name : {L"TEMP", L"TMP", L"WORK", L"RAM"}) {
+        wchar_t wide[kPathSize];
+        DWORD n = GetEnvironmentVariableW(name, wide, static_cast<DWORD>(kPathSize));
+        if (n == 0 || n >= kPathSize) continue;
+        int bytes = WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(n), buffer, static_cast<int>(kPathMax),
+                                        nullptr, nullptr);
+        if (bytes <= 0) continue;  // more than 519 bytes
+        buffer[bytes] = '\0';
+        return bytes;
     }
     *buffer = '\0';
     return 0;
