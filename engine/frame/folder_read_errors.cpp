@@ -1,5 +1,6 @@
 // The boxes of a failed folder read and of a network folder that asks for a password.
 #include <windows.h>
+
 #include "frame/error_boxes.h"
 #include "frame/error_internal.h"
 #include "frame/message_box.h"
@@ -8,15 +9,15 @@
 namespace {
 using namespace ferro::errors;
 
-constexpr UINT kFolderWord = 8050;        // "ﾌｫﾙﾀﾞ"
-constexpr UINT kReadFailedLine = 8053;    // "ﾌｫﾙﾀﾞ・ﾌｧｲﾙ読み込み時にｴﾗｰが発生しました。"
+constexpr UINT kFolderWord = 8050;  // "ﾌｫﾙﾀﾞ"
+constexpr UINT kReadFailedLine = 8053;  // "ﾌｫﾙﾀﾞ・ﾌｧｲﾙ読み込み時にｴﾗｰが発生しました。"
 constexpr UINT kContinueQuestion = 8054;  // "そのまま続行しますか？"
 constexpr UINT kFolderErrorTitle = 8049;  // "警告: ﾌｫﾙﾀﾞ・ﾌｧｲﾙｴﾗｰ"
 constexpr UINT kLimitWord = 8042;         // "最大格納数"
 constexpr UINT kLimitContinues = 8043;    // "を超えましたが、続行可能です。"
 constexpr UINT kAccessErrorLine = 8048;   // "ｱｸｾｸ時にｴﾗｰ発生"
 constexpr UINT kPasswordQuestion = 8307;  // "ﾈｯﾄﾜｰｸﾄﾞﾗｲﾌﾞｱｸｾｽは拒否されています。..."
-constexpr UINT kYesNoButtons = 8308;      // "[はい]･･ﾎﾞｯｸｽを開く  [いいえ]･･開かない"
+constexpr UINT kYesNoButtons = 8308;  // "[はい]･･ﾎﾞｯｸｽを開く  [いいえ]･･開かない"
 constexpr UINT kYesNoCancelButtons = 8309;
 constexpr UINT kFolderOpenedQuestion = 8311;  // "Windowsはﾌｫﾙﾀﾞを開きましたか？..."
 constexpr UINT kNetworkTitle = 8300;          // "ﾈｯﾄﾜｰｸ"
@@ -41,13 +42,13 @@ struct CodeLine {
 };
 
 constexpr CodeLine kCodeLines[] = {
-    {kProtected, 8055},  // "ｼｽﾃﾑﾆよりﾌｫﾙﾀﾞ情報が保護されています。..."
-    {kCtrlEsc, 8035},    // "検索中にCtrl+Escキーが押されました。検索を中止します"
-    {-16, 8040},         // "ﾌｫﾙﾀﾞ構造が異常の可能性があります。..."
-    {-15, 8047},         // "ﾌｧｲﾙ名の情報の読込に失敗しました。ｽｷｯﾌﾟします。"
-    {-14, 8046},         // "ﾌｫﾙﾀﾞの情報の読込に失敗しました。ｽｷｯﾌﾟします。"
-    {-13, 8045},         // "ﾃﾞｨｽｸ情報の読込に失敗しました。"
-    {-10, 8041},         // "記憶用領域獲得に失敗しました。"
+    {kProtected, 8055},     // "ｼｽﾃﾑﾆよりﾌｫﾙﾀﾞ情報が保護されています。..."
+    {kCtrlEsc, 8035},       // "検索中にCtrl+Escキーが押されました。検索を中止します"
+    {-16, 8040},            // "ﾌｫﾙﾀﾞ構造が異常の可能性があります。..."
+    {-15, 8047},            // "ﾌｧｲﾙ名の情報の読込に失敗しました。ｽｷｯﾌﾟします。"
+    {-14, 8046},            // "ﾌｫﾙﾀﾞの情報の読込に失敗しました。ｽｷｯﾌﾟします。"
+    {-13, 8045},            // "ﾃﾞｨｽｸ情報の読込に失敗しました。"
+    {-10, 8041},            // "記憶用領域獲得に失敗しました。"
     {kAccessFailed, 8039},  // "ｱｸｾｽに失敗しました。"
 };
 
@@ -142,7 +143,9 @@ LONG WINAPI GetNetDirectryEntryErrorMes(HWND window, LPCSTR name, UINT style) {
     const bool with_cancel = (style & 0xf) == MB_YESNOCANCEL;
     if (!with_cancel) style = (style & ~0xfu) | MB_YESNO;
     char text[2 * kMessageSize];
-    Composer(text, sizeof text).add(Line(kPasswordQuestion).text).add(Line(with_cancel ? kYesNoCancelButtons : kYesNoButtons).text);
+    Composer(text, sizeof text)
+        .add(Line(kPasswordQuestion).text)
+        .add(Line(with_cancel ? kYesNoCancelButtons : kYesNoButtons).text);
     SetHelpDosErrorMessage(style, nullptr);
     Line title(kFolderErrorTitle);
     const int answer = DosErrorMessageWithAttribute(window, name, text, title.text, 0);

@@ -64,7 +64,8 @@ LONG WINAPI ErrorMessageFromShellExecuteDone() { return g_start_error_shown; }
 int WINAPI WinExeErrors(HWND window, LPCSTR name, UINT titleId, LONG) {
     LPCSTR system = xDosErrors(name, Get_nERRNO());
     LPCSTR failure = start_failure_text(GetLanguage());
-    const std::size_t tail = 2 + length_of(failure) + (system ? 2 + length_of(GetFromOsString()) + length_of(system) : 0);
+    const std::size_t tail =
+        2 + length_of(failure) + (system ? 2 + length_of(GetFromOsString()) + length_of(system) : 0);
     Composer out(composition_buffer(), kCompositionSize);
     add_quoted_name(out, name, tail);
     out.add(": ").add(failure);

@@ -2,7 +2,9 @@
 // and the box that shows it.
 #include <windows.h>
 #include <wininet.h>
+
 #include <cstring>
+
 #include "ferromes.h"
 #include "frame/error_internal.h"
 #include "frame/error_texts.h"
@@ -58,7 +60,8 @@ private:
 // message table can be searched.
 class InternetModule {
 public:
-    explicit InternetModule(DWORD error) : module_(error > kInternetErrorBase ? LoadLibraryA("WININET.DLL") : nullptr) {}
+    explicit InternetModule(DWORD error)
+        : module_(error > kInternetErrorBase ? LoadLibraryA("WININET.DLL") : nullptr) {}
     ~InternetModule() {
         if (module_) FreeLibrary(module_);
     }
@@ -140,8 +143,8 @@ namespace ferro::errors {
 const char* system_text() { return g_system_text; }
 }  // namespace ferro::errors
 
-LONG WINAPI PutErrorMessage(LONG show, LPCSTR insert, DWORD errorCode, DWORD ignoredCode, UINT titleId,
-                            LONG language, LONG release, LPCSTR titleName) {
+LONG WINAPI PutErrorMessage(LONG show, LPCSTR insert, DWORD errorCode, DWORD ignoredCode, UINT titleId, LONG language,
+                            LONG release, LPCSTR titleName) {
     if (errorCode == 0 || (ignoredCode != 0 && ignoredCode == errorCode)) return 0;
     HeapText text(ferro::errors::kSystemTextSize);
     if (!text.get()) return 0;
@@ -191,7 +194,8 @@ LPSTR WINAPI xDosErrors(LPCSTR name, DWORD errorCode) {
     }
     if (!PutErrorMessage(0, insert, errorCode, 0, 0, GetLanguage(), 0, nullptr) || !g_system_text) return nullptr;
     std::size_t n = std::strlen(g_system_text);
-    while (n > 0 && (ferro::mbcs::char_at(g_system_text, n - 1, '\n') || ferro::mbcs::char_at(g_system_text, n - 1, '\r')))
+    while (n > 0 &&
+           (ferro::mbcs::char_at(g_system_text, n - 1, '\n') || ferro::mbcs::char_at(g_system_text, n - 1, '\r')))
         g_system_text[--n] = '\0';
     return g_system_text;
 }

@@ -1,4 +1,5 @@
 #include <string>
+
 #include "error_box_fixture.h"
 #include "support/guarded_buffer.h"
 #include "support/temp_folder.h"
@@ -204,8 +205,8 @@ TEST_F(ErrorBoxTest, DiskErrorQuestion) {
     Set_nERRNO(0);
     EXPECT_EQ(CheckDiskError(nullptr, nullptr), IDYES);
     ASSERT_EQ(boxes.boxes().size(), 2u);
-    const std::string question = sjis(
-        "ﾄﾞﾗｲﾌﾞｱｸｾｽに失敗しました。\nﾃﾞｨｽｸを抜いている場合は戻して下さい。\n操作は  [中止]  しますか？");
+    const std::string question =
+        sjis("ﾄﾞﾗｲﾌﾞｱｸｾｽに失敗しました。\nﾃﾞｨｽｸを抜いている場合は戻して下さい。\n操作は  [中止]  しますか？");
     EXPECT_EQ(boxes.boxes()[0].text, "'A:\\x':" + question + "\nWindows>>" + platform_text(ERROR_INVALID_HANDLE));
     EXPECT_EQ(boxes.boxes()[0].caption, sjis("ﾃﾞｨｽｸｱｸｾｽ・ｴﾗｰ"));
     EXPECT_EQ(boxes.boxes()[0].style, UINT(MB_YESNO | MB_ICONEXCLAMATION));
@@ -216,8 +217,8 @@ TEST_F(ErrorBoxTest, DiskErrorQuestion) {
 // ---- Program start
 
 TEST_F(ErrorBoxTest, ShellExecuteErrorForEveryCode) {
-    const UINT texts[33] = {0, 0, 4107, 4110, 0, 4101, 0, 0, 4109, 0, 0, 4100, 0, 0, 0, 0, 0,
-                            0, 0, 0,    0,    0, 0,    0, 0, 0, 4111, 4102, 4105, 4104, 4103, 4108, 4106};
+    const UINT texts[33] = {0, 0, 4107, 4110, 0, 4101, 0, 0, 4109, 0,    0,    4100, 0,    0,    0,    0,   0,
+                            0, 0, 0,    0,    0, 0,    0, 0, 0,    4111, 4102, 4105, 4104, 4103, 4108, 4106};
     for (LONG code = -1; code <= 42; ++code) {
         SCOPED_TRACE(code);
         const UINT id = code >= 0 && code <= 32 ? texts[code] : 0;
@@ -315,7 +316,7 @@ TEST_F(ErrorBoxTest, ExpandCopyErrorForEveryCode) {
     struct Row {
         LONG code;
         UINT id;
-    } rows[] = {{0, 9100},  {-1, 9101}, {-2, 9102}, {-3, 9105},      {-4, 9107},     {-5, 9103},
+    } rows[] = {{0, 9100},  {-1, 9101}, {-2, 9102},      {-3, 9105},   {-4, 9107},   {-5, 9103},
                 {-6, 9104}, {-8, 9106}, {0x1fffe, 9102}, {8015, 8015}, {-7, 0xfff9}, {-9, 0xfff7}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.code);
@@ -413,8 +414,8 @@ TEST_F(ErrorBoxTest, NetworkFolderPasswordQuestion) {
     ferro_test::TempFolder temp;
     const std::string name = temp / "absent";  // the shell has nothing to open
     const std::string sys = "\n\nWindows>>" + platform_text(ERROR_INVALID_PASSWORD, "absent");
-    const std::string opened = sjis(
-        "Windowsはﾌｫﾙﾀﾞを開きましたか？\nｴﾗｰの場合はｳｨﾝﾄﾞｳｽﾞからﾒｯｾｰｼﾞが表示されますのでお待ちください。\n\n");
+    const std::string opened =
+        sjis("Windowsはﾌｫﾙﾀﾞを開きましたか？\nｴﾗｰの場合はｳｨﾝﾄﾞｳｽﾞからﾒｯｾｰｼﾞが表示されますのでお待ちください。\n\n");
     struct Row {
         UINT style;
         int first;
