@@ -2,6 +2,8 @@
 #include <direct.h>
 #include <cerrno>
 #include <cstring>
+#include "frame/error_boxes.h"
+#include "frame/handles.h"
 #include "frame/paths.h"
 #include "frame/text_internal.h"
 #include "fs/fs_common.h"
@@ -22,10 +24,12 @@ bool second_character_valid(const char* path) {
     return path[0] && !mbcs::is_lead(static_cast<unsigned char>(path[0])) && path[1] == ':';
 }
 
-// The folder-entry limit box of the error-box family.
+constexpr LONG kFolderProtected = -21;     // the folder-reading code of an unreadable folder
+constexpr LONG kMaxFolders = 30000;        // the capacity of a folder listing
+
+// The folder-reading box for a folder whose information cannot be read.
 void show_folder_entry_limit(const char* path) {
-    // The error-box family shows this box once it is part of the library.
-    (void)path;
+    GetFileDirectryEntryErrorMes(GethWndMain(), path, kFolderProtected, kMaxFolders, 0);
 }
 
 bool remove_redirected_folder(const char* path) {

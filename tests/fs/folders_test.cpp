@@ -4,6 +4,7 @@
 #include "fs/dos_folders.h"
 #include "fs/error_state.h"
 #include "support/guarded_buffer.h"
+#include "support/message_box_recorder.h"
 #include "support/sjis.h"
 #include "support/temp_folder.h"
 
@@ -95,7 +96,11 @@ TEST(DosFolders, ChgDirAndChgDr) {
     EXPECT_EQ(ChgDir(nullptr, FALSE), -1);
     std::string file = tmp.file("plain.txt");
     EXPECT_EQ(ChgDir(file.c_str(), FALSE), -1) << "a file: its attributes are readable";
+    ferro_test::MessageBoxRecorder boxes;
+    boxes.answer(IDOK);
     EXPECT_EQ(ChgDir((tmp / "none").c_str(), FALSE), -2) << "unreadable attributes";
+    ASSERT_EQ(boxes.boxes().size(), 1u) << "the folder-reading box";
+    EXPECT_EQ(boxes.boxes()[0].caption, sjis("警告: ﾌｫﾙﾀﾞ・ﾌｧｲﾙｴﾗｰ"));
 
     EXPECT_EQ(ChgDr(folder[0]), 1);
     EXPECT_EQ(ChgDr('\\'), 1);

@@ -118,7 +118,9 @@ TEST(DosAttributes, IsDirectoryAttributeKeepsQuotesAndError) {
     tmp.folder("a folder");
     std::string file = tmp.file(sjis("表.txt"));
     char quoted[520];
-    lstrcpyA(quoted, ("\"" + tmp / "a folder" + "\"").c_str());
+    std::string with_marks = tmp / "a folder";
+    with_marks.insert(0, 1, '"').push_back('"');
+    lstrcpyA(quoted, with_marks.c_str());
     std::string before = quoted;
     Set_nERRNO(777);
     EXPECT_EQ(IsDirectoryAttribute(quoted), 4);
