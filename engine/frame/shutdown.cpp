@@ -5,6 +5,8 @@
 #include "frame/memory_internal.h"
 #include "frame/places_internal.h"
 #include "frame/shutdown.h"
+#include "fs/drives.h"
+#include "programs/error_report.h"
 
 namespace {
 using Release = void (*)();
@@ -29,6 +31,8 @@ constexpr Release kStateBlocks[] = {
 // and last the frame's own blocks.
 constexpr Release kShutdownOrder[] = {
     [] { FreeDosErrorMesHandle(); },
+    [] { ReleaseOutputFileMemoryHandle(); },
+    [] { FreeDriveMemoryHandle(); },
     ferro::free_program_places,
     ferro::free_temp_block,
 };
