@@ -16,7 +16,9 @@ find_build_dir() {
     [ -f "$d/CMakeCache.txt" ] && { echo "$d"; return; }
     d=$(dirname "$d")
   done
-  pwd
+  # Not inside a build tree: keep the Wine state out of the sources.
+  mkdir -p "${TMPDIR:-/tmp}/ferro-wine"
+  echo "${TMPDIR:-/tmp}/ferro-wine"
 }
 
 if [ "${1:-}" = "--shutdown" ]; then
