@@ -10,7 +10,9 @@
 #include "frame/error_internal.h"
 #include "frame/message_box.h"
 #include "fs/dos_times.h"
+#include "fs/drives.h"
 #include "fs/error_state.h"
+#include "programs/error_report.h"
 
 namespace {
 // The Win32 errors that come from the network.
@@ -44,15 +46,13 @@ bool is_network_error(DWORD error) {
 }
 bool is_network_password_error(DWORD error) { return error == kInvalidPassword || error == kBadNetworkResponse; }
 
-bool is_assigned_network_drive(char letter) {
-    if (!((letter >= 'A' && letter <= 'Z') || (letter >= 'a' && letter <= 'z'))) return false;
-    const char root[] = {letter, ':', '\\', '\0'};
-    return GetDriveTypeA(root) == DRIVE_REMOTE;
-}
+bool is_assigned_network_drive(char letter) { return IsAssignedNetdrve(static_cast<unsigned char>(letter)) != FALSE; }
 
 void open_folder_in_shell(HWND window, const char* folder) { OpenDirInDesktop(window, folder); }
 
-void note_in_error_report(HWND, const char*, UINT) {}
+void note_in_error_report(HWND window, const char* name, UINT headingId) {
+    SaveOutputFileMemoryHandle(window, nullptr, name, nullptr, headingId, 0);
+}
 }  // namespace ferro::errors
 
 BOOL WINAPI OpenDirInDesktop(HWND window, LPCSTR folder) {

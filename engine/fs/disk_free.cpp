@@ -4,6 +4,8 @@
 #include "frame/paths.h"
 #include "frame/text_internal.h"
 #include "fs/cluster_table.h"
+#include "fs/drive_list_internal.h"
+#include "fs/drives.h"
 #include "fs/fs_common.h"
 #include "fs/kernel_lookup.h"
 #include "fs/network_bridge.h"
@@ -13,18 +15,6 @@ using namespace ferro::fs;
 
 namespace {
 int g_network_file_system = -1;
-
-// The file-system type number of a name: FAT 0, FAT32 1, NTFS 2, CDFS 3,
-// network 4, any other -1.
-int file_system_number(const char* name) {
-    static constexpr const char* kNames[] = {"FAT", "FAT32", "NTFS", "CDFS", "NETWORK"};
-    for (int i = 0; i < 5; ++i)
-        if (lstrcmpiA(name, kNames[i]) == 0) return i;
-    char upper[64];
-    lstrcpynA(upper, name, sizeof upper);
-    CharUpperA(upper);
-    return std::strstr(upper, "NETOS") ? 4 : -1;
-}
 
 int volume_file_system(const char* root) {
     char name[64] = "";
@@ -124,6 +114,7 @@ BOOL WINAPI myGetNetVolumeInformation(LPCSTR root) {
         return FALSE;
     }
     g_network_file_system = file_system_number(file_system);
+    SetTypeOfFileSystem(kNetworkLetter, file_system);
     record_success();
     return TRUE;
 }

@@ -54,6 +54,9 @@ bool network_disabled();
 
 // The file-system slot of a letter (A = 0), the network slot for a yen mark,
 // -1 for anything else.
+// The number of a file-system name: "FAT" 0, "FAT32" 1, "NTFS" 2, "CDFS" 3,
+// "NETWORK" or a name containing "NETOS" 4 (without case), any other -1.
+int file_system_number(const char* name);
 int file_system_slot(int letter);
 void free_file_system_names();
 }  // namespace ferro::fs

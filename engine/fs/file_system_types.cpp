@@ -28,12 +28,6 @@ constexpr KnownName kKnownNames[] = {
 };
 constexpr int kNetworkNumber = 4;
 
-int number_of(const char* name) {
-    if (!name || !*name) return -1;
-    for (const KnownName& k : kKnownNames)
-        if (std::strlen(name) == std::strlen(k.name) && j_lstristr(name, k.name) == name) return k.number;
-    return j_lstristr(name, "NETOS") ? kNetworkNumber : -1;
-}
 
 // The slot of a path: its drive letter, or the network slot for a network path.
 int slot_of_path(const char* path) {
@@ -48,6 +42,13 @@ int slot_of_path(const char* path) {
 }  // namespace
 
 namespace ferro::fs {
+int file_system_number(const char* name) {
+    if (!name || !*name) return -1;
+    for (const KnownName& k : kKnownNames)
+        if (std::strlen(name) == std::strlen(k.name) && j_lstristr(name, k.name) == name) return k.number;
+    return j_lstristr(name, "NETOS") ? kNetworkNumber : -1;
+}
+
 int file_system_slot(int letter) {
     if (letter >= 'a' && letter <= 'z') return letter - 'a';
     if (letter >= 'A' && letter <= 'Z') return letter - 'A';
@@ -72,7 +73,7 @@ int WINAPI SetTypeOfFileSystem(int letter, LPCSTR name) {
         return -1;
     }
     s.name = GetStringPointer(&s.block, s.name, name);
-    s.number = number_of(name);
+    s.number = ferro::fs::file_system_number(name);
     return s.number;
 }
 

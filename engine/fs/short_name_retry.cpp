@@ -5,6 +5,7 @@
 #include "frame/text_internal.h"
 #include "fs/dos_names.h"
 #include "fs/fs_common.h"
+#include "programs/error_report.h"
 
 using namespace ferro;
 
@@ -15,12 +16,9 @@ constexpr char kRetryNoteJapanese[] =
     "\x95\x73\x90\xb3\x82\xc8\xcc\xa7\xb2\xd9\x96\xbc\x82\xf0\x8f\x43\x90\xb3\x82\xb5\x8d\xc4\x91\x80\x8d\xec";
 
 // Notes a retry in the error report list: the text, the name as given and
-// its short form. The list joins here when it is part of the library; until
-// then the note goes to the debugger.
+// its short form.
 void note_in_error_report(const char* text, const char* given, const char* short_form) {
-    char line[3 * fs::kPathSize];
-    wsprintfA(line, "%s: %.519s -> %.519s\r\n", text, given, short_form);
-    OutputDebugStringA(line);
+    SaveOutputFileMemoryHandle(nullptr, text, given, short_form, 0, 0);
 }
 
 // The folder part of path (up to its last separator, keeping a root's yen
