@@ -83,12 +83,11 @@ TEST_F(NameValidity, SkipCountAllowsWildcards) {
     EXPECT_EQ(-1, IsCharInvalid(nullptr, "*", 0));
 }
 
-// Trail bytes are never taken for forbidden characters: ｿ ソ 表 能 and full-width
-// letters whose second byte is 0x5C, 0x7C ('|') or 0x3F ('?') do not exist as
-// trail bytes below 0x40, but '|' (0x7C) and '[' (0x5B) / ']' (0x5D) do.
+// Trail bytes are never taken for forbidden characters: ポ (83 7C), ゼ (83 5B)
+// and ゾ (83 5D) carry '|', '[' and ']' as their second byte.
 TEST_F(NameValidity, TrailBytesAreNotForbiddenCharacters) {
     SetBadCharacters(0);
-    const std::string trail_7c = "\x83\x7c", trail_5b = "\x83\x5b", trail_5d = "\x83\x5d";  // ポ ー ”-like codes
+    const std::string trail_7c = "\x83\x7c", trail_5b = "\x83\x5b", trail_5d = "\x83\x5d";
     for (const std::string& name : {sjis("表ソ能"), trail_7c, trail_5b, trail_5d, sjis("ｿﾌﾄ")})
         EXPECT_EQ(0, IsCharInvalid(nullptr, name.c_str(), 0)) << utf8(name);
     EXPECT_EQ(-1, IsCharInvalid(nullptr, (trail_7c + "|").c_str(), 0));
