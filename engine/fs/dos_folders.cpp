@@ -4,6 +4,7 @@
 #include <cstring>
 #include "frame/error_boxes.h"
 #include "frame/handles.h"
+#include "frame/name_validity.h"
 #include "frame/paths.h"
 #include "frame/text_internal.h"
 #include "fs/fs_common.h"
@@ -17,12 +18,6 @@ constexpr int kNetworkRefused = '\\';      // ChgDir's answer for a network path
 constexpr DWORD kUnreadableFolder = 6584;  // attribute values from here on are no attributes
 
 int upper_letter(int c) { return (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c; }
-
-// A network path, or a path whose second byte is a single-byte colon.
-bool second_character_valid(const char* path) {
-    if (IsDriveMyNetwork(path)) return true;
-    return path[0] && !mbcs::is_lead(static_cast<unsigned char>(path[0])) && path[1] == ':';
-}
 
 constexpr LONG kFolderProtected = -21;     // the folder-reading code of an unreadable folder
 constexpr LONG kMaxFolders = 30000;        // the capacity of a folder listing
@@ -188,7 +183,7 @@ int WINAPI ChgDir(LPCSTR path, BOOL allowNetwork) {
     PathArg arg(path);
     if (arg.bad()) return -1;
     if (arg.network() && (!allowNetwork || arg.no_fs_name())) return kNetworkRefused;
-    if (!second_character_valid(arg.fs())) {
+    if (!IsSecondCharacterValid(arg.fs())) {
         record_error(ERROR_INVALID_NAME);
         return -1;
     }
