@@ -6,6 +6,8 @@
 #include "frame/places_internal.h"
 #include "frame/shutdown.h"
 #include "fs/drives.h"
+#include "listing/listing_internal.h"
+#include "listing/listing_store.h"
 #include "programs/error_report.h"
 
 namespace {
@@ -15,6 +17,7 @@ using Release = void (*)();
 // host frees between operations. A block marked locked is unlocked first; the
 // per-pane blocks are freed for both panes.
 constexpr Release kStateBlocks[] = {
+    ferro::listing::free_column_blocks,
     ferro::free_temp_block,
 };
 
@@ -32,6 +35,8 @@ constexpr Release kStateBlocks[] = {
 constexpr Release kShutdownOrder[] = {
     [] { FreeDosErrorMesHandle(); },
     [] { ReleaseOutputFileMemoryHandle(); },
+    [] { ClearFile(); },
+    [] { ClearDir(); },
     [] { FreeDriveMemoryHandle(); },
     ferro::free_program_places,
     ferro::free_temp_block,
