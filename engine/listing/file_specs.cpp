@@ -87,3 +87,54 @@ HGLOBAL WINAPI SaveToGlobalFdata(HWND window, HGLOBAL block, FileDataRecord reco
     GlobalUnlock(target);
     return target;
 }
+
+// ---- The pane's combo box of specifications
+
+// Adds the spec to the combo box when it is not there yet, selects it and
+// stores it at the new selection in the pane's table (bit 4 of flags: the
+// target pane), with an empty entry after it. 1 when added, 0 otherwise.
+LONG WINAPI AddToCurrentSpec(HWND dialog, LPCSTR spec, LONG comboId, LONG flags) {
+    if (!dialog || !spec || !spec[0]) return 0;
+    const HWND combo = GetDlgItem(dialog, comboId);
+    if (!combo) return 0;
+    if (SendMessageA(combo, CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(spec)) != CB_ERR) return 0;
+    const LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
+    if (count == CB_ERR || count >= kSpecs) return 0;
+    const LRESULT at = SendMessageA(combo, CB_ADDSTRING, 0, LPARAM(spec));
+    if (at == CB_ERR || at == CB_ERRSPACE) return 0;
+    SendMessageA(combo, CB_SETCURSEL, WPARAM(at), 0);
+    const int pane = (flags & 4) ? 1 : 0;
+    // The table follows the combo's order: entries from the new one on move down.
+    HGLOBAL* table = g_specs[pane];
+    if (table[kSpecs - 1]) GlobalFree(table[kSpecs - 1]);
+    for (LONG i = kSpecs - 1; i > at; --i) table[i] = table[i - 1];
+    table[at] = nullptr;
+    if (!store_spec(table[at], spec)) return 0;
+    LONG last = static_cast<LONG>(count) + 1;
+    if (last < kSpecs && !table[last]) store_spec(table[last], "");
+    g_spec_number[pane] = static_cast<LONG>(at);
+    g_spec_changed |= 1 << pane;
+    return 1;
+}
+
+// Removes the combo box's current selection from the box and from the pane's
+// table (bit 4 of flags: the target pane). 1 when removed, 0 otherwise.
+LONG WINAPI DeleteFromCurrentSpec(HWND dialog, LONG comboId, LONG flags) {
+    if (!dialog) return 0;
+    const HWND combo = GetDlgItem(dialog, comboId);
+    if (!combo) return 0;
+    const LRESULT at = SendMessageA(combo, CB_GETCURSEL, 0, 0);
+    if (at == CB_ERR || at >= kSpecs) return 0;
+    SendMessageA(combo, CB_DELETESTRING, WPARAM(at), 0);
+    const int pane = (flags & 4) ? 1 : 0;
+    HGLOBAL* table = g_specs[pane];
+    if (table[at]) GlobalFree(table[at]);
+    for (LONG i = static_cast<LONG>(at); i < kSpecs; ++i) table[i] = table[i + 1];
+    table[kSpecs] = nullptr;
+    const LRESULT remaining = SendMessageA(combo, CB_GETCOUNT, 0, 0);
+    const LONG select = remaining > 0 ? static_cast<LONG>(at < remaining ? at : remaining - 1) : 0;
+    if (remaining > 0) SendMessageA(combo, CB_SETCURSEL, select, 0);
+    g_spec_number[pane] = select;
+    g_spec_changed |= 1 << pane;
+    return 1;
+}

@@ -15,6 +15,7 @@
 #include "fs/dos_find.h"
 #include "fs/drives.h"
 #include "fs/error_state.h"
+#include "fs/network_bridge.h"
 #include "fs/path_spelling.h"
 #include "listing/listing_internal.h"
 #include "listing/listing_store.h"
@@ -372,6 +373,22 @@ BOOL WINAPI DirHasSubdir(LPCSTR path) {
     return found;
 }
 
+BOOL WINAPI GetVolumeInformationWithNetwork(LPCSTR root, LPSTR name, DWORD nameSize, LPDWORD serial,
+                                            LPDWORD maxLength, LPDWORD flags, LPSTR fileSystem,
+                                            DWORD fileSystemSize) {
+    if (!root || !root[0]) return FALSE;
+    if (!is_network(root))
+        return GetVolumeInformationA(root, name, nameSize, serial, maxLength, flags, fileSystem, fileSystemSize);
+    char net_name[14] = "", net_system[51] = "";
+    if (!ferro::fs::net::net_volume_information(root, net_name, net_system)) return FALSE;
+    if (name && nameSize) lstrcpynA(name, net_name, static_cast<int>(nameSize));
+    if (fileSystem && fileSystemSize) lstrcpynA(fileSystem, net_system, static_cast<int>(fileSystemSize));
+    if (serial) *serial = 0;
+    if (maxLength) *maxLength = 255;
+    if (flags) *flags = 0;
+    return TRUE;
+}
+
 LONG WINAPI FindEachVolumeName(LPCSTR root, LPSTR buffer, LONG size) {
     Set_errno(0);
     if (!buffer || size <= 0) return 0;
@@ -381,8 +398,8 @@ LONG WINAPI FindEachVolumeName(LPCSTR root, LPSTR buffer, LONG size) {
         lstrcpyA(path, root);
         AddLastYenmark(path);
         char name[MAX_PATH + 1] = "", file_system[MAX_PATH + 1] = "";
-        if (GetVolumeInformationA(path, name, sizeof name, nullptr, nullptr, nullptr, file_system,
-                                  sizeof file_system)) {
+        if (GetVolumeInformationWithNetwork(path, name, sizeof name, nullptr, nullptr, nullptr, file_system,
+                                            sizeof file_system)) {
             const int type = SetTypeOfFileSystem(path[0], file_system);
             if (name[0]) {
                 lstrcpynA(buffer, name, size);

@@ -96,6 +96,11 @@ LONG WINAPI FindDirectory(HWND window, LONG flags);
 // The file count (entries from `offset` on), or a negative code after the message.
 LONG WINAPI FindFile(HWND window, LONG offset);
 LONG WINAPI FindFileInVolume(LONG value);
+// The volume information of a root; a network root through the network layer.
+BOOL WINAPI GetVolumeInformationWithNetwork(LPCSTR root, LPSTR name, DWORD nameSize, LPDWORD serial,
+                                            LPDWORD maxLength, LPDWORD flags, LPSTR fileSystem,
+                                            DWORD fileSystemSize);
+// The volume name of the root ("???" when none): the file-system number, or 4.
 LONG WINAPI FindEachVolumeName(LPCSTR root, LPSTR buffer, LONG size);
 BOOL WINAPI DirHasSubdir(LPCSTR path);
 LPSTR WINAPI GetRawDirectory(LPSTR out, LONG index, LONG which);
@@ -127,6 +132,9 @@ LONG WINAPI AddFileSpecChanged(LONG bits);
 LONG WINAPI SetDefaultFileSpec();
 LONG WINAPI SaveAllFileSpec(HWND window, LONG index, LPCSTR spec);
 LONG WINAPI FreeFileSpecMemory();
+// The pane's combo box: bit 4 of flags selects the target pane.
+LONG WINAPI AddToCurrentSpec(HWND dialog, LPCSTR spec, LONG comboId, LONG flags);
+LONG WINAPI DeleteFromCurrentSpec(HWND dialog, LONG comboId, LONG flags);
 
 // ---- The host's file-data record
 HGLOBAL WINAPI SaveToGlobalFdata(HWND window, HGLOBAL block, FileDataRecord record);

@@ -199,3 +199,45 @@ TEST(ListingDosWords, DateTimeTexts) {
     EXPECT_EQ(0, GetUnsignedDateTime("2021/1/1", "0:0:0", nullptr));
 }
 }  // namespace
+
+namespace {
+// ---- The pane's combo box of specifications
+
+TEST(ListingSpecs, ComboBoxAddAndDelete) {
+    ASSERT_EQ(1, SetDefaultFileSpec());
+    HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HWND combo = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | CBS_DROPDOWNLIST, 0, 0, 10, 100, parent,
+                                 HMENU(77), nullptr, nullptr);
+    ASSERT_NE(nullptr, combo);
+    for (const char* s : {"*.com", "*.exe", "*.doc", "*.txt", "*.ini", "*.bmp", "*.h", "*.c", "*.*"})
+        SendMessageA(combo, CB_ADDSTRING, 0, LPARAM(s));
+    EXPECT_EQ(0, AddToCurrentSpec(parent, "*.txt", 77, 4));  // already there
+    EXPECT_EQ(1, AddToCurrentSpec(parent, "*.cpp", 77, 4));
+    const LONG at = LONG(SendMessageA(combo, CB_GETCURSEL, 0, 0));
+    EXPECT_EQ(at, GetFileSpecNumber(1));
+    EXPECT_STREQ("*.cpp", static_cast<const char*>(GlobalLock(GetFileSpecHandle(at, 1))));
+    GlobalUnlock(GetFileSpecHandle(at, 1));
+    EXPECT_STREQ("", static_cast<const char*>(GlobalLock(GetFileSpecHandle(10, 1))));
+    GlobalUnlock(GetFileSpecHandle(10, 1));
+    EXPECT_NE(0, IsFileSpecChanged() & 2);
+    EXPECT_EQ(1, DeleteFromCurrentSpec(parent, 77, 4));
+    EXPECT_EQ(9, SendMessageA(combo, CB_GETCOUNT, 0, 0));
+    EXPECT_EQ(CB_ERR, SendMessageA(combo, CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM("*.cpp")));
+    EXPECT_EQ(0, AddToCurrentSpec(parent, "*.x", 99, 0));  // no such control
+    EXPECT_EQ(0, AddToCurrentSpec(nullptr, "*.x", 77, 0));
+    DestroyWindow(parent);
+    FreeFileSpecMemory();
+}
+
+// ---- Volume names
+
+TEST(ListingVolume, NoNameGivesTheNoVolumeText) {
+    char buffer[32] = "prefilled";
+    EXPECT_EQ(4, FindEachVolumeName("", buffer, sizeof buffer));
+    EXPECT_STREQ("???", buffer);
+    EXPECT_EQ(4, FindEachVolumeName(nullptr, buffer, sizeof buffer));
+    EXPECT_EQ(4, FindEachVolumeName("Q:\\no-such-drive", buffer, sizeof buffer));
+    EXPECT_STREQ("???", buffer);
+    EXPECT_EQ(0, FindEachVolumeName("C:", nullptr, 0));
+}
+}  // namespace
