@@ -38,6 +38,7 @@ LONG g_self = 0;           // the self-entry value
 LONG g_upper = 0;          // the upper-folder state
 LONG g_root = 0;           // the folder read is a root
 bool g_own_self = false;   // the table holds the self entry the store made
+LONG g_self_entries = 0;   // "." entries in the table
 LONG g_self_from_system = -1;
 LONG g_upper_from_system = -1;
 LONG g_discarded = 0;
@@ -170,6 +171,7 @@ LONG read_folders(HWND window, LONG flags, const char* search) {
                 continue;
             }
             if (!store_folder(r, ".", ".", code)) break;
+            ++g_self_entries;
             continue;
         }
         if (IsUpperDirSign(r.cFileName)) {
@@ -250,6 +252,7 @@ LONG WINAPI FindDirectory(HWND window, LONG flags) {
     FolderTable& t = folders();
     const LONG previous_used = t.used;
     t.count = 0;
+    g_self_entries = 0;
     g_upper = 0;
     g_root = 0;
     g_self = flags ? -1 : 0;
@@ -289,6 +292,7 @@ LONG WINAPI FindDirectory(HWND window, LONG flags) {
         }
         g_own_self = false;
         if (!g_discarded || g_root) g_own_self = store_folder(self, ".", ".", code);
+        g_self_entries = g_own_self ? 1 : 0;
     }
     if (code == 0) {
         FreeInDisk(folder);
@@ -414,7 +418,9 @@ LONG WINAPI FindEachVolumeName(LPCSTR root, LPSTR buffer, LONG size) {
 // ---- State and flags
 
 LONG WINAPI GetTotalNumberOfSubDirectory() {
-    LONG n = folders().count - g_self - (g_upper ? 1 : 0);
+    // The entries the table really holds: with the current folder discarded
+    // the self-entry value is 2 while no self entry is stored.
+    LONG n = folders().count - g_self_entries - (g_upper == 1 || g_upper == 1000 ? 1 : 0);
     return n < 0 ? 0 : n;
 }
 LONG WINAPI GetSelfDir() { return g_self; }

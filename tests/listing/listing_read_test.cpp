@@ -115,6 +115,7 @@ TEST_F(ListingRead, DiscardedCurrentFolderHasNoSelfEntry) {
     EXPECT_EQ(parent_of(temp.path()), names[0]);
     EXPECT_EQ("sub", names[1]);
     EXPECT_EQ(2, GetSelfDir());
+    EXPECT_EQ(1, GetTotalNumberOfSubDirectory());
 }
 
 TEST_F(ListingRead, ShorterListingFreesTheNameBlocksBeyondIt) {
