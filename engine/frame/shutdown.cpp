@@ -6,6 +6,7 @@
 #include "frame/places_internal.h"
 #include "frame/shutdown.h"
 #include "fs/drives.h"
+#include "listing/selection.h"
 #include "programs/error_report.h"
 
 namespace {
@@ -15,6 +16,8 @@ using Release = void (*)();
 // host frees between operations. A block marked locked is unlocked first; the
 // per-pane blocks are freed for both panes.
 constexpr Release kStateBlocks[] = {
+    ferro::listing::free_item_tables,
+    ferro::listing::free_copy_records,
     ferro::free_temp_block,
 };
 
@@ -33,6 +36,7 @@ constexpr Release kShutdownOrder[] = {
     [] { FreeDosErrorMesHandle(); },
     [] { ReleaseOutputFileMemoryHandle(); },
     [] { FreeDriveMemoryHandle(); },
+    ferro::listing::free_selection_state,
     ferro::free_program_places,
     ferro::free_temp_block,
 };
