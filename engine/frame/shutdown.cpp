@@ -6,6 +6,8 @@
 #include "frame/places_internal.h"
 #include "frame/shutdown.h"
 #include "fs/drives.h"
+#include "listing/listing_internal.h"
+#include "listing/listing_store.h"
 #include "listing/selection.h"
 #include "programs/error_report.h"
 
@@ -16,6 +18,7 @@ using Release = void (*)();
 // host frees between operations. A block marked locked is unlocked first; the
 // per-pane blocks are freed for both panes.
 constexpr Release kStateBlocks[] = {
+    ferro::listing::free_column_blocks,
     ferro::listing::free_item_tables,
     ferro::listing::free_copy_records,
     ferro::free_temp_block,
@@ -35,6 +38,8 @@ constexpr Release kStateBlocks[] = {
 constexpr Release kShutdownOrder[] = {
     [] { FreeDosErrorMesHandle(); },
     [] { ReleaseOutputFileMemoryHandle(); },
+    [] { ClearFile(); },
+    [] { ClearDir(); },
     [] { FreeDriveMemoryHandle(); },
     ferro::listing::free_selection_state,
     ferro::free_program_places,
