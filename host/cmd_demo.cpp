@@ -3,7 +3,10 @@
 #include "commands.h"
 #include "console.h"
 #include "ferromes.h"
+#include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 #include "frame/paths.h"
 #include "frame/platform_version.h"
 #include "frame/text.h"
@@ -58,6 +61,58 @@ void show_paths() {
     ArrangeNumberFromString("1234567890", grouped);
     outf("  ArrangeNumberFromString   %s\n", grouped);
 }
+
+// A sample tree in %TEMP%: Japanese names, names whose second byte is 0x5C
+// and a few hundred files, listed and sorted by the engine, then removed.
+void show_listing() {
+    step("Folder listing: a sample tree read into column tables and sorted");
+    char temp[MAX_PATH] = {};
+    GetTempPathA(sizeof temp, temp);
+    char root[MAX_PATH];
+    std::snprintf(root, sizeof root, "%sferro_demo_%lu", temp, GetCurrentProcessId());
+    CreateDirectoryA(root, nullptr);
+    std::vector<std::string> made;
+    const char* folders[] = {"\x95\x5c", "\x83\x5c\x83\x74\x83\x67", "\x94\x5c\x97\xcd"};  // 表 ソフト 能力
+    for (const char* f : folders) {
+        std::string path = std::string(root) + "\\" + f;
+        CreateDirectoryA(path.c_str(), nullptr);
+        made.push_back(path);
+    }
+    for (int i = 0; i < 300; ++i) {
+        char name[64];
+        // 表 (95 5C) / ソ (83 5C) / 能 (94 5C) at the start of each name
+        const char* heads[] = {"\x95\x5c", "\x83\x5c", "\x94\x5c"};
+        std::snprintf(name, sizeof name, "%s%03d.%s", heads[i % 3], i, (i % 2) ? "txt" : "dat");
+        std::string path = std::string(root) + "\\" + name;
+        HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        if (h != INVALID_HANDLE_VALUE) {
+            std::string body(static_cast<size_t>((i * 7919) % 5000), 'x');
+            DWORD written = 0;
+            WriteFile(h, body.data(), static_cast<DWORD>(body.size()), &written, nullptr);
+            CloseHandle(h);
+        }
+    }
+    ListOptions by_name;
+    by_name.folder = root;
+    list_folder(by_name, 6);
+    step("The same tree by size, largest first, only *.txt");
+    ListOptions by_size = by_name;
+    by_size.sort = "size";
+    by_size.reverse = true;
+    by_size.spec = "*.txt";
+    list_folder(by_size, 6);
+    WIN32_FIND_DATAA record;
+    HANDLE find = FindFirstFileA((std::string(root) + "\\*.*").c_str(), &record);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(record.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                DeleteFileA((std::string(root) + "\\" + record.cFileName).c_str());
+        } while (FindNextFileA(find, &record));
+        FindClose(find);
+    }
+    for (const std::string& f : made) RemoveDirectoryA(f.c_str());
+    outf("  removed: %s\n", RemoveDirectoryA(root) ? "yes" : "no");
+}
 }  // namespace
 
 int cmd_demo(const Args&) {
@@ -65,6 +120,7 @@ int cmd_demo(const Args&) {
     show_messages();
     show_platform();
     show_paths();
+    show_listing();
     return 0;
 }
 }  // namespace host

@@ -14,6 +14,7 @@ struct Command {
 
 const Command kCommands[] = {
     {"demo", host::cmd_demo, "demo                 show what the engine does, step by step"},
+    {"ls", host::cmd_ls, "ls [--sort name|ext|size|date] [--reverse] [--spec PATTERN] [--exclude LIST] DIR"},
     {"msg", host::cmd_msg, "msg N [N...]         show message texts of the message library by number"},
 };
 

@@ -8,6 +8,7 @@
 #include "fs/drives.h"
 #include "listing/listing_internal.h"
 #include "listing/listing_store.h"
+#include "listing/selection.h"
 #include "programs/error_report.h"
 
 namespace {
@@ -18,6 +19,8 @@ using Release = void (*)();
 // per-pane blocks are freed for both panes.
 constexpr Release kStateBlocks[] = {
     ferro::listing::free_column_blocks,
+    ferro::listing::free_item_tables,
+    ferro::listing::free_copy_records,
     ferro::free_temp_block,
 };
 
@@ -38,6 +41,7 @@ constexpr Release kShutdownOrder[] = {
     [] { ClearFile(); },
     [] { ClearDir(); },
     [] { FreeDriveMemoryHandle(); },
+    ferro::listing::free_selection_state,
     ferro::free_program_places,
     ferro::free_temp_block,
 };
