@@ -1,6 +1,7 @@
 // ferro ls: reads one folder with the listing store into column arrays that
 // the host owns, sorts each table by the host's keys and prints the folder
 // table, then the file table.
+#include <algorithm>
 #include <windows.h>
 #include <cstdio>
 #include <cstring>
@@ -172,8 +173,15 @@ int list_folder(const ListOptions& o, size_t limit) {
     for (LONG i = 0; i < GetTotalNumberOfFile(); ++i)
         if (columns.file_long[i])
             plain.push_back({columns.file_long[i], GetFileAttribute(i), GetFsize(i), GetFtime(i)});
+    // The self and upper entries stand first, as a pane shows them; only the
+    // sub-folders after them are sorted.
+    const LONG specials = GetTotalNumberOfDirectory() - GetTotalNumberOfSubDirectory();
+    const auto head = static_cast<std::ptrdiff_t>(std::clamp<LONG>(specials, 0, static_cast<LONG>(dirs.size())));
+    std::vector<Entry> ordered(dirs.begin(), dirs.begin() + head);
+    const std::vector<Entry> subfolders = sorted(std::vector<Entry>(dirs.begin() + head, dirs.end()), o);
+    ordered.insert(ordered.end(), subfolders.begin(), subfolders.end());
     outf("%s\n", folder.c_str());
-    print("folders", sorted(dirs, o), true, limit);
+    print("folders", ordered, true, limit);
     print("files", sorted(plain, o), false, limit);
     return 0;
 }
