@@ -55,4 +55,24 @@ int compare_keys(const char* a_text, const char* b_text) {
         if (*a == 0) return 0 - int(*b);
     }
 }
+
+KeyPrefix key_prefix(const char* text) {
+    const ByteTable& t = table();
+    auto p = reinterpret_cast<const unsigned char*>(text);
+    KeyPrefix prefix;
+    for (int i = 0; i < 8; ++i) {
+        unsigned code = 0;
+        if (*p != 0) {
+            if (t.lead[*p]) {
+                code = (unsigned(*p) << 8) | p[1];
+                p += p[1] != 0 ? 2 : 1;
+            } else {
+                code = t.lower[*p++];
+            }
+        }
+        std::uint64_t& half = i < 4 ? prefix.high : prefix.low;
+        half = (half << 16) | code;
+    }
+    return prefix;
+}
 }  // namespace ferro::listing

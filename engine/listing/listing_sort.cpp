@@ -9,12 +9,16 @@
 // entries, and the Shell pass uses the gaps last/2, last/4, ... 1.
 //
 // Keeping the interface alive: each quicksort round and each Shell step reads
-// the stop flag; every 16th of them asks ferro::pump_throttled() instead,
+// the stop flag; every 64th of them asks ferro::pump_throttled() instead,
 // which pumps one message and asks for a stop when 10 ms have passed since
 // its last pump. Reading the clock costs about 100 ns under Wine, as much as
 // a comparison, and a Shell step is little more than one comparison; the
 // sort order does not depend on any of this.
 #include "listing/listing_sort.h"
+#include <cstdint>
+#include <new>
+#include <optional>
+#include <utility>
 #include <vector>
 #include "frame/pump.h"
 #include "listing/key_compare.h"
@@ -24,59 +28,69 @@ struct Range {
     LONG low, high;
 };
 
-// One sort at a time: the arrays, the pending ranges and the last comparison.
-struct SortState {
-    LPSTR* keys = nullptr;
-    LONG* companions = nullptr;
-    std::vector<Range> pending;
-    int last_result = 0;
-    bool running = false;
+// The arrays of the sort in progress. Beside the keys it keeps each key's
+// prefix (key_prefix), moved with its key, so that most comparisons are one
+// integer comparison in a compact array instead of a walk through two strings
+// elsewhere in memory; the result of every comparison is exactly that of
+// compare_keys.
+class Entries {
+public:
+    Entries(LPSTR* keys, LONG* companions, LONG count)
+        : keys_(keys), companions_(companions), prefixes_(size_t(count)) {
+        for (LONG i = 0; i < count; ++i) prefixes_[size_t(i)] = ferro::listing::key_prefix(keys[i]);
+    }
+
+    // Negative, 0 or positive as compare_keys(keys[i], keys[j]).
+    int compare(LONG i, LONG j) const {
+        const ferro::listing::KeyPrefix& a = prefixes_[size_t(i)];
+        if (int r = a.compare(prefixes_[size_t(j)])) return r;
+        if (ferro::listing::prefix_is_whole_key(a)) return 0;
+        return ferro::listing::compare_keys(keys_[i], keys_[j]);
+    }
+
+    void swap(LONG i, LONG j) {
+        std::swap(keys_[i], keys_[j]);
+        std::swap(prefixes_[size_t(i)], prefixes_[size_t(j)]);
+        if (companions_ != nullptr) std::swap(companions_[i], companions_[j]);
+    }
+
+private:
+    LPSTR* keys_;
+    LONG* companions_;
+    std::vector<ferro::listing::KeyPrefix> prefixes_;
 };
-SortState g_sort;
+
+// One sort at a time: a sort started from inside another one's pump returns 0.
+bool g_sort_running = false;
 
 // The stop check of one sort; the first call always goes to the pump.
 class StopCheck {
 public:
-    bool operator()() { return ((steps_++ & 15) == 0 ? ferro::pump_throttled() : IsStopExecutingFlag()) != 0; }
+    bool operator()() { return ((steps_++ & 63) == 0 ? ferro::pump_throttled() : IsStopExecutingFlag()) != 0; }
 
 private:
     unsigned steps_ = 0;
 };
 
-void swap_entries(LONG i, LONG j) {
-    LPSTR key = g_sort.keys[i];
-    g_sort.keys[i] = g_sort.keys[j];
-    g_sort.keys[j] = key;
-    if (LONG* c = g_sort.companions) {
-        LONG value = c[i];
-        c[i] = c[j];
-        c[j] = value;
-    }
-}
-
-// The comparison in the sort's sense: ascending as it is, descending negated
-// (so "below" and "above" trade places, equal stays equal).
-template <bool Descending>
-int compare(LONG i, LONG j) {
-    int r = ferro::listing::compare_keys(g_sort.keys[i], g_sort.keys[j]);
-    g_sort.last_result = r;
-    return Descending ? -r : r;
-}
-
 template <bool Descending>
 LONG sort_entries(LPSTR* keys, LONG* companions, LONG count) {
-    if (count <= 0 || keys == nullptr || g_sort.running) return 0;
-    g_sort.running = true;
-    g_sort.keys = keys;
-    g_sort.companions = companions;
-    g_sort.pending.clear();
+    if (count <= 0 || keys == nullptr || g_sort_running) return 0;
+    g_sort_running = true;
     struct Finish {
-        ~Finish() {
-            g_sort.running = false;
-            g_sort.keys = nullptr;
-            g_sort.companions = nullptr;
-        }
+        ~Finish() { g_sort_running = false; }
     } finish;
+    std::optional<Entries> made;
+    std::vector<Range> pending;
+    try {
+        made.emplace(keys, companions, count);
+        pending.reserve(64);
+    } catch (const std::bad_alloc&) {
+        return 0;  // no room for the prefixes: the arrays stay as they were
+    }
+    Entries& entries = *made;
+    // The comparison in the sort's sense: ascending as it is, descending
+    // negated (so "below" and "above" trade places, equal stays equal).
+    auto compare = [&entries](LONG i, LONG j) { return Descending ? -entries.compare(i, j) : entries.compare(i, j); };
 
     StopCheck stop_requested;
     const LONG last = count - 1;
@@ -84,10 +98,10 @@ LONG sort_entries(LPSTR* keys, LONG* companions, LONG count) {
     for (;;) {
         if (stop_requested()) return 0;
         if (high - low < 5) {
-            if (g_sort.pending.empty()) break;
-            low = g_sort.pending.back().low;
-            high = g_sort.pending.back().high;
-            g_sort.pending.pop_back();
+            if (pending.empty()) break;
+            low = pending.back().low;
+            high = pending.back().high;
+            pending.pop_back();
         }
         // Partition around the entry at the middle index, whichever key stands
         // there now. The scans stop at the ends of the array whatever the keys
@@ -95,10 +109,10 @@ LONG sort_entries(LPSTR* keys, LONG* companions, LONG count) {
         const LONG middle = low + (high - low) / 2;
         LONG left = low, right = high;
         for (;;) {
-            while (left < last && compare<Descending>(left, middle) < 0) ++left;
-            while (right > 0 && compare<Descending>(right, middle) > 0) --right;
+            while (left < last && compare(left, middle) < 0) ++left;
+            while (right > 0 && compare(right, middle) > 0) --right;
             if (left >= right) break;
-            swap_entries(left, right);
+            entries.swap(left, right);
             ++left;
             --right;
         }
@@ -106,10 +120,10 @@ LONG sort_entries(LPSTR* keys, LONG* companions, LONG count) {
         // one when it has more than four entries, else leave it to the Shell pass.
         const LONG left_size = left - low, right_size = high - right;
         if (left_size <= right_size) {
-            if (right_size > 4) g_sort.pending.push_back({right + 1, high});
+            if (right_size > 4) pending.push_back({right + 1, high});
             high = left - 1;
         } else {
-            if (left_size > 4) g_sort.pending.push_back({low, left - 1});
+            if (left_size > 4) pending.push_back({low, left - 1});
             low = right + 1;
         }
     }
@@ -119,7 +133,7 @@ LONG sort_entries(LPSTR* keys, LONG* companions, LONG count) {
     for (LONG gap = last / 2 > 0 ? last / 2 : 1; gap > 0; gap /= 2) {
         for (LONG i = gap; i <= last; ++i) {
             if (stop_requested()) return 0;
-            for (LONG j = i - gap; j >= 0 && compare<Descending>(j, j + gap) > 0; j -= gap) swap_entries(j, j + gap);
+            for (LONG j = i - gap; j >= 0 && compare(j, j + gap) > 0; j -= gap) entries.swap(j, j + gap);
         }
     }
     SetPeekMessageFlag(0);

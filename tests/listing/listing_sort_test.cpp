@@ -83,6 +83,25 @@ TEST_F(ListingSort, RandomSetsMatchTheReferenceInBothDirections) {
     }
 }
 
+// Keys that agree (but for case) over their first seven to ten characters,
+// so that the order is decided past the part the sort keeps beside each key.
+TEST_F(ListingSort, LongSharedBeginningsMatchTheReference) {
+    std::mt19937 rng(777);
+    const std::vector<std::string> heads = {sjis("報告書ﾃﾞｰﾀ表"), sjis("報告書ﾃﾞｰﾀ表a"), sjis("報告書ＤＡＴＡ"),
+                                            "Report-2024", "REPORT-2024", "report-20", sjis("表ソ能表ソ能表")};
+    std::uniform_int_distribution<size_t> head(0, heads.size() - 1);
+    for (int round = 0; round < 200; ++round) {
+        auto strings = random_keys(rng, 50 + size_t(round) * 7);
+        for (auto& key : strings) key = heads[head(rng)] + key;
+        for (bool descending : {false, true}) {
+            Sorted got = by_export(strings, descending);
+            Sorted want = by_reference(strings, descending);
+            ASSERT_EQ(want.keys, got.keys) << "round " << round << " descending " << descending;
+            ASSERT_EQ(want.companions, got.companions) << "round " << round;
+        }
+    }
+}
+
 // Already sorted, reversed and all-equal arrays: the shapes where a pivot
 // that moves during the partition matters most.
 TEST_F(ListingSort, OrderedReversedAndEqualInputs) {
