@@ -304,3 +304,57 @@ TEST_F(ListingRead, StopDuringReadKeepsWhatWasRead) {
     EXPECT_NE(std::string::npos, boxes.boxes()[0].text.find(sjis("中止")));
 }
 }  // namespace
+
+// ---- Disk errors before the read
+
+namespace {
+// A drive letter that names no drive here.
+std::string missing_drive_root() {
+    const DWORD drives = GetLogicalDrives();
+    for (char letter = 'Q'; letter <= 'Y'; ++letter)
+        if (!(drives & (1u << (letter - 'A')))) return std::string(1, letter) + ":\\";
+    return {};
+}
+}  // namespace
+
+struct DiskErrorRow {
+    const char* what;
+    bool files;         // FindFile, else FindDirectory
+    bool network;       // a network-form folder, else a drive that is not there
+    int answer;         // the button pressed in the error box
+    LONG expected;      // kListing... code, or 1 for "the count read (no error code)"
+};
+
+class ListingDiskErrors : public ListingRead, public ::testing::WithParamInterface<DiskErrorRow> {};
+
+TEST_P(ListingDiskErrors, DiskSizesThatCannotBeReadEndTheRead) {
+    const DiskErrorRow& row = GetParam();
+    std::string folder = row.network ? std::string("\\:\\Nowhere\\Nothing") : missing_drive_root();
+    ASSERT_FALSE(folder.empty());
+    MessageBoxRecorder boxes;
+    boxes.answer(row.answer);
+    const LONG got = row.files ? read_files(folder) : read_folders(folder);
+    if (row.expected == 1) {
+        EXPECT_GE(got, 0) << row.what;
+    } else {
+        EXPECT_EQ(row.expected, got) << row.what;
+    }
+    ASSERT_EQ(1u, boxes.boxes().size()) << row.what;
+    // Both reads ask whether to go on; the folder read names itself.
+    EXPECT_EQ(UINT(MB_YESNO), boxes.boxes()[0].style & MB_TYPEMASK) << row.what;
+    const bool names_folder = boxes.boxes()[0].text.find(sjis("[ﾌｫﾙﾀﾞ]")) != std::string::npos;
+    EXPECT_EQ(!row.files, names_folder) << row.what;
+    if (row.files) {
+        EXPECT_EQ(0, GetTotalNumberOfFile()) << row.what;
+    }
+}
+
+const DiskErrorRow kDiskErrorRows[] = {
+    {"folders, drive not there, stop", false, false, IDNO, kListingDiskUnreadable},
+    {"folders, drive not there, go on", false, false, IDYES, 1},
+    {"folders, network form, stop", false, true, IDNO, kListingNetDiskUnreadable},
+    {"files, drive not there, stop", true, false, IDNO, kListingDiskUnreadableBeforeFiles},
+    {"files, drive not there, go on", true, false, IDYES, 1},
+    {"files, network form, stop", true, true, IDNO, kListingDiskUnreadableBeforeFiles},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, ListingDiskErrors, ::testing::ValuesIn(kDiskErrorRows));
