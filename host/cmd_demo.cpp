@@ -2,6 +2,7 @@
 #include <windows.h>
 #include "commands.h"
 #include "console.h"
+#include "demo_tree.h"
 #include "ferromes.h"
 #include <cstdio>
 #include <cstring>
@@ -62,56 +63,18 @@ void show_paths() {
     outf("  ArrangeNumberFromString   %s\n", grouped);
 }
 
-// A sample tree in %TEMP%: Japanese names, names whose second byte is 0x5C
-// and a few hundred files, listed and sorted by the engine, then removed.
-void show_listing() {
-    step("Folder listing: a sample tree read into column tables and sorted");
-    char temp[MAX_PATH] = {};
-    GetTempPathA(sizeof temp, temp);
-    char root[MAX_PATH];
-    std::snprintf(root, sizeof root, "%sferro_demo_%lu", temp, GetCurrentProcessId());
-    CreateDirectoryA(root, nullptr);
-    std::vector<std::string> made;
-    const char* folders[] = {"\x95\x5c", "\x83\x5c\x83\x74\x83\x67", "\x94\x5c\x97\xcd"};  // 表 ソフト 能力
-    for (const char* f : folders) {
-        std::string path = std::string(root) + "\\" + f;
-        CreateDirectoryA(path.c_str(), nullptr);
-        made.push_back(path);
-    }
-    for (int i = 0; i < 300; ++i) {
-        char name[64];
-        // 表 (95 5C) / ソ (83 5C) / 能 (94 5C) at the start of each name
-        const char* heads[] = {"\x95\x5c", "\x83\x5c", "\x94\x5c"};
-        std::snprintf(name, sizeof name, "%s%03d.%s", heads[i % 3], i, (i % 2) ? "txt" : "dat");
-        std::string path = std::string(root) + "\\" + name;
-        HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        if (h != INVALID_HANDLE_VALUE) {
-            std::string body(static_cast<size_t>((i * 7919) % 5000), 'x');
-            DWORD written = 0;
-            WriteFile(h, body.data(), static_cast<DWORD>(body.size()), &written, nullptr);
-            CloseHandle(h);
-        }
-    }
+// The sample tree read into the column tables and sorted by the engine.
+void show_listing(const DemoTree& tree) {
+    step("Folder listing: the sample tree's top folder read into column tables and sorted");
     ListOptions by_name;
-    by_name.folder = root;
-    list_folder(by_name, 6);
-    step("The same tree by size, largest first, only *.txt");
+    by_name.folder = tree.root;
+    list_folder(by_name, 8);
+    step("The same folder by size, largest first, only *.txt");
     ListOptions by_size = by_name;
     by_size.sort = "size";
     by_size.reverse = true;
     by_size.spec = "*.txt";
     list_folder(by_size, 6);
-    WIN32_FIND_DATAA record;
-    HANDLE find = FindFirstFileA((std::string(root) + "\\*.*").c_str(), &record);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            if (!(record.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                DeleteFileA((std::string(root) + "\\" + record.cFileName).c_str());
-        } while (FindNextFileA(find, &record));
-        FindClose(find);
-    }
-    for (const std::string& f : made) RemoveDirectoryA(f.c_str());
-    outf("  removed: %s\n", RemoveDirectoryA(root) ? "yes" : "no");
 }
 }  // namespace
 
@@ -120,7 +83,14 @@ int cmd_demo(const Args&) {
     show_messages();
     show_platform();
     show_paths();
-    show_listing();
-    return 0;
+    step("A sample tree in the temporary folder");
+    DemoTree tree;
+    if (!make_demo_tree(tree)) return 1;
+    outf("  %s: %lu files in %lu folders, %llu bytes\n", tree.root.c_str(), tree.files, tree.folders + 1, tree.bytes);
+    show_listing(tree);
+    step("Removing the sample tree");
+    const bool removed = remove_tree(tree.root);
+    outf("  removed: %s\n", removed ? "yes" : "no");
+    return removed ? 0 : 1;
 }
 }  // namespace host

@@ -7,8 +7,10 @@
 #include <cstring>
 #include <string>
 #include <vector>
+#include "box_report.h"
 #include "commands.h"
 #include "console.h"
+#include "frame/error_boxes.h"
 #include "frame/paths.h"
 #include "frame/text.h"
 #include "listing/listing_sort.h"
@@ -16,6 +18,10 @@
 
 namespace host {
 namespace {
+// Message library numbers.
+constexpr UINT kNoSuchFolderMessage = 9012;
+constexpr UINT kChangeFolderTitle = 9013;
+
 // The column arrays a pane keeps, handed over for the time of one read.
 struct Columns {
     std::vector<HGLOBAL> dir_long_h, dir_short_h, file_long_h, file_short_h;
@@ -145,7 +151,10 @@ int list_folder(const ListOptions& o, size_t limit) {
     while (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
     const DWORD attributes = GetFileAttributesA(folder.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        err("ferro ls: '" + o.folder + "': no such folder");
+        // The engine's own box: "指定ﾌｫﾙﾀﾞは存在しません" under "ﾌｫﾙﾀﾞ変更".
+        SetHelpDosErrorMessage(MB_OK | MB_ICONEXCLAMATION, nullptr);
+        MyLoadDosErrorMessage(nullptr, folder.c_str(), kNoSuchFolderMessage, kChangeFolderTitle, 0);
+        if (BoxReport::seen() == 0) err("ferro ls: '" + o.folder + "': no such folder");
         return 1;
     }
     if (folder.size() >= 519) {
@@ -162,7 +171,8 @@ int list_folder(const ListOptions& o, size_t limit) {
     SetExcludedFile("");
     SetFileMatchedByWildCard(nullptr);
     if (folders < 0 || files < 0) {
-        err("ferro ls: '" + o.folder + "': the folder cannot be read (code " +
+        // The engine has said why in its box; a line only when it did not.
+        if (BoxReport::seen() == 0) err("ferro ls: '" + o.folder + "': the folder cannot be read (code " +
             std::to_string(folders < 0 ? folders : files) + ")");
         return 1;
     }

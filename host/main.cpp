@@ -2,6 +2,7 @@
 // two-pane file manager does.
 #include <windows.h>
 #include <cstring>
+#include "box_report.h"
 #include "commands.h"
 #include "console.h"
 
@@ -28,7 +29,12 @@ int usage() {
 int main(int argc, char** argv) {
     if (argc < 2) return usage();
     for (const Command& c : kCommands)
-        if (std::strcmp(argv[1], c.name) == 0) return c.run(host::Args(argv + 2, argv + argc));
+        if (std::strcmp(argv[1], c.name) == 0) {
+            // An error box of the engine is an error of the command.
+            host::BoxReport boxes(c.name);
+            const int code = c.run(host::Args(argv + 2, argv + argc));
+            return code == 0 && boxes.count() > 0 ? 1 : code;
+        }
     host::err(std::string("ferro: unknown command '") + argv[1] + "'");
     return usage();
 }

@@ -42,7 +42,10 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe
 export WINEARCH=win64
 
 # A display: keep the caller's, else one Xvfb per build tree, started once.
+# Nobody sees that one: FERRO_HEADLESS tells the host to turn message boxes
+# into lines on stderr.
 if [ -z "${DISPLAY:-}" ]; then
+  export FERRO_HEADLESS=1
   exec 8>"$build/xvfb.lock"
   flock 8
   if [ -f "$build/xvfb.pid" ] && kill -0 "$(cat "$build/xvfb.pid")" 2>/dev/null; then
