@@ -151,4 +151,16 @@ LONG WINAPI pSrcDateIsNewer(WORD date, WORD time, LPCSTR path, LONG tolerance);
 WORD WINAPI GetBitDate(LONG year, LONG month, LONG day);
 WORD WINAPI GetBitTime(LONG hour, LONG minute, LONG value);
 LONG WINAPI GetUnsignedDateTime(LPCSTR dateText, LPCSTR timeText, FILETIME* out);
+
+// ---- Dates as display text
+// The long form "YYYY-MM-DD HH:MM:SS" of a file time given in UTC, shown in
+// local time; `out` holds at least 20 bytes.
+LPSTR WINAPI GetDateTimeString(LPSTR out, DWORD low, DWORD high);
+// The column form "YY-MM-DD HH:MM" (15 bytes) of a local file time (the
+// listing's date column), of packed DOS date and time words, and of the two
+// words in one (date in the high word, as GetBitDate/GetBitTime make them).
+// Each gives "" for a time that is no calendar time and returns `out`.
+LPSTR WINAPI myFileDate(LPSTR out, DWORD low, DWORD high);
+LPSTR WINAPI myFileDateFromDosDateTime(LPSTR out, WORD date, WORD time);
+LPSTR WINAPI myFileDateFromMyDateTime(LPSTR out, DWORD dateTime);
 }

@@ -1,6 +1,8 @@
 // Limits, sizes in allocation units, the file-data record, the default file
 // specifications and the rules that decide which of two file times is newer.
 #include <gtest/gtest.h>
+#include "support/guarded_buffer.h"
+#include <functional>
 #include <windows.h>
 #include <cstring>
 #include "fs/drives.h"
@@ -201,6 +203,47 @@ TEST(ListingDosWords, DateTimeTexts) {
 }  // namespace
 
 namespace {
+// ---- Dates as display text
+
+TEST(ListingDateText, ColumnFormFromEveryKindOfTime) {
+    SYSTEMTIME t = {2009, 3, 0, 7, 14, 5, 59, 0};
+    FILETIME ft;
+    ASSERT_TRUE(SystemTimeToFileTime(&t, &ft));
+    struct Row {
+        const char* what;
+        std::function<LPSTR(LPSTR)> format;
+        const char* expected;
+    } rows[] = {
+        {"file time", [&](LPSTR o) { return myFileDate(o, ft.dwLowDateTime, ft.dwHighDateTime); }, "09-03-07 14:05"},
+        {"DOS words", [](LPSTR o) { return myFileDateFromDosDateTime(o, GetBitDate(2009, 3, 7), GetBitTime(14, 5, 29)); },
+         "09-03-07 14:05"},
+        {"both words", [](LPSTR o) { return myFileDateFromMyDateTime(o, MAKELONG(GetBitTime(23, 59, 0), GetBitDate(2107, 12, 31))); },
+         "07-12-31 23:59"},
+        {"month 0", [](LPSTR o) { return myFileDateFromDosDateTime(o, GetBitDate(2009, 0, 7), 0); }, ""},
+        {"day 0", [](LPSTR o) { return myFileDateFromDosDateTime(o, GetBitDate(2009, 1, 0), 0); }, ""},
+        {"hour 24", [](LPSTR o) { return myFileDateFromDosDateTime(o, GetBitDate(2009, 1, 1), GetBitTime(24, 0, 0)); }, ""},
+        {"not a time", [](LPSTR o) { return myFileDate(o, 0xffffffff, 0xffffffff); }, ""},
+    };
+    for (const Row& row : rows) {
+        ferro_test::GuardedBuffer out(15);  // the column form fills all 15 bytes
+        std::memset(out.data(), '#', 15);
+        EXPECT_EQ(out.data(), row.format(out.data())) << row.what;
+        EXPECT_STREQ(row.expected, out.data()) << row.what;
+    }
+    EXPECT_EQ(nullptr, myFileDate(nullptr, 0, 0));
+    EXPECT_EQ(nullptr, myFileDateFromMyDateTime(nullptr, 0));
+}
+
+TEST(ListingDateText, LongFormIsLocalTime) {
+    SYSTEMTIME local = {2026, 12, 0, 6, 23, 4, 5, 0};
+    FILETIME local_ft, utc;
+    ASSERT_TRUE(SystemTimeToFileTime(&local, &local_ft));
+    ASSERT_TRUE(LocalFileTimeToFileTime(&local_ft, &utc));
+    ferro_test::GuardedBuffer out(20);
+    EXPECT_STREQ("2026-12-06 23:04:05", GetDateTimeString(out.data(), utc.dwLowDateTime, utc.dwHighDateTime));
+    EXPECT_STREQ("", GetDateTimeString(out.data(), 0xffffffff, 0xffffffff));
+}
+
 // ---- The pane's combo box of specifications
 
 TEST(ListingSpecs, ComboBoxAddAndDelete) {
