@@ -6,8 +6,8 @@
 #include "frame/paths.h"
 #include "frame/text.h"
 #include "frame/text_internal.h"
+#include "fs/dos_find.h"
 #include "fs/dos_names.h"
-#include "fs/path_spelling.h"
 #include "programs/error_report.h"
 
 namespace {
@@ -58,16 +58,49 @@ std::string spelt(const char* name, LONG rule) {
     return out;
 }
 
-// The path as the file system stores its spelling; empty when too long.
+// The path with its last component as the file system stores it (quotation
+// marks removed); empty when it cannot be found or is too long.
 std::string stored_spelling(const char* path) {
     char buffer[text::kPathSize];
     if (!text::copy_bounded(buffer, path)) return {};
     text::strip_quotes(buffer);
-    GetReformed95PathNameFromOS(buffer, 8 | 16, 0);
-    return buffer;
+    WIN32_FIND_DATAA record;
+    if (myFindFileAProperty(buffer, &record) != 0) return {};
+    char* name = GetFileName(nullptr, buffer);
+    if (!name) return {};
+    std::string out(buffer, static_cast<std::size_t>(name - buffer));
+    out += record.cFileName;
+    return out.size() > text::kPathMax ? std::string() : out;
 }
 
 const char* file_part(const std::string& path) { return GetFileName(nullptr, const_cast<char*>(path.c_str())); }
+
+bool spelt_as(const std::string& target) {
+    const std::string now = stored_spelling(target.c_str());
+    return !now.empty() && std::strcmp(file_part(now), file_part(target)) == 0;
+}
+
+// Renames `from` to `to`, which differ in spelling only or in name. Some file
+// systems look the new name up without case and take a change of case for
+// no change; the rename then goes through a free temporary name, and back
+// to `from` if the second step fails.
+bool rename_to(const std::string& from, const std::string& to) {
+    if (WinRename(from.c_str(), to.c_str()) != 0) return false;
+    if (spelt_as(to)) return true;
+    const std::string folder = from.substr(0, static_cast<std::size_t>(file_part(from) - from.c_str()));
+    for (unsigned attempt = 0; attempt < 16; ++attempt) {
+        char name[32];
+        wsprintfA(name, "~case%08lx.tmp", GetTickCount() + attempt);
+        const std::string temporary = folder + name;
+        if (temporary.size() > text::kPathMax) return false;
+        if (IsFileDirExist(temporary.c_str())) continue;
+        if (WinRename(from.c_str(), temporary.c_str()) != 0) return false;
+        if (WinRename(temporary.c_str(), to.c_str()) == 0) return true;
+        WinRename(temporary.c_str(), from.c_str());
+        return false;
+    }
+    return false;
+}
 }  // namespace
 
 LONG WINAPI GetRenamedCaseSensitive(LPCSTR source, LPSTR*, LONG caseRule) {
@@ -96,7 +129,7 @@ LONG WINAPI RenameTgtfileIfCaseSensitive(LPCSTR existing, LPCSTR model, LONG cas
     if (new_name == old_name) return 0;
     std::string target = stored.substr(0, static_cast<std::size_t>(old_name - stored.c_str())) + new_name;
     if (target.size() > text::kPathMax) return -1;
-    if (WinRename(stored.c_str(), target.c_str()) == 0) return 1;
+    if (rename_to(stored, target)) return 1;
     SaveOutputFileMemoryHandle(nullptr, nullptr, existing, target.c_str(), kCaseFailed, -1);
     return -1;
 }
@@ -105,19 +138,21 @@ LONG WINAPI RenameSubdirForCaseSensitive(LPCSTR path, LPSTR work, LPCSTR top, LO
     if (text::is_empty(path) || text::is_empty(top) || !work) return 0;
     if (IsDirectoryContained(path, top, FALSE) != path) return 0;
     char level[text::kPathSize];
-    if (!text::copy_bounded(level, path)) return 0;
+    if (!text::copy_bounded(level, path) || !text::copy_bounded(work, path)) return 0;
     const std::size_t top_len = std::strlen(top);
-    // From the deepest level up: renaming a level leaves the levels above unchanged.
+    // From the deepest level up: renaming a level leaves the levels above
+    // unchanged. Each new spelling goes into `work` at its place.
     for (;;) {
         const std::size_t len = std::strlen(level);
         const bool at_top = len <= top_len || (len == top_len + 1 && mbcs::ends_with(level, len, '\\'));
         if (at_top && !(caseRule & kTopToo)) break;
-        if (!IsRootDir(level)) RenameTgtfileIfCaseSensitive(level, level, caseRule);
+        if (!IsRootDir(level) && RenameTgtfileIfCaseSensitive(level, level, caseRule) == 1) {
+            const std::string now = stored_spelling(level);
+            if (now.size() == len) std::memcpy(work, now.c_str(), len);
+        }
         if (at_top) break;
         const int code = text::up_one(level);
         if (code != -20 && code != -30) break;  // nothing above
     }
-    const std::string spelled = stored_spelling(path);
-    if (!text::copy_bounded(work, spelled.empty() ? path : spelled.c_str())) work[0] = '\0';
     return 1;
 }
