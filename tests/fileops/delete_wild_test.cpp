@@ -181,9 +181,15 @@ LRESULT CALLBACK stopping_static(HWND window, UINT message, WPARAM w, LPARAM l) 
     return CallWindowProcA(g_static_proc, window, message, w, l);
 }
 
+std::string numbered(int i) {
+    char name[16];
+    std::snprintf(name, sizeof name, "f%d.txt", i);
+    return name;
+}
+
 TEST_F(DeleteTest, WildStopsMidWalk) {
     TempFolder t;
-    for (int i = 0; i < 8; ++i) t.file("f" + std::to_string(i) + ".txt");
+    for (int i = 0; i < 8; ++i) t.file(numbered(i));
     ProgressDialog dialog;
     dialog.attach();
     g_shown = 0;
@@ -195,7 +201,7 @@ TEST_F(DeleteTest, WildStopsMidWalk) {
     EXPECT_EQ(stop, 1);
     EXPECT_EQ(count, 2);  // the stop came while the third was shown, before it was deleted
     int left = 0;
-    for (int i = 0; i < 8; ++i) left += exists(t / ("f" + std::to_string(i) + ".txt"));
+    for (int i = 0; i < 8; ++i) left += exists(t / numbered(i));
     EXPECT_EQ(left, 6);
 }
 
