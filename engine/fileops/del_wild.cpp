@@ -35,9 +35,6 @@ bool is_dot_entry(const char* name) {
     return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
 
-// Equal names, case ignored character by character.
-bool same_name(const char* a, const char* b) { return std::strlen(a) == std::strlen(b) && j_lstristr(a, b) == a; }
-
 const char* file_part(const char* path) { return GetFileName(nullptr, const_cast<LPSTR>(path)); }
 
 class Walk {

@@ -2,7 +2,9 @@
 // conditions (not exported).
 #pragma once
 #include <windows.h>
+#include <cstring>
 #include <string>
+#include "frame/text.h"
 
 namespace ferro::fileops {
 // The settings a run reads; zero at load.
@@ -49,6 +51,11 @@ std::string join_path(const char* folder, const char* name);
 // counting callback of the wait dialog is not registered.
 using DeletionHook = void (*)(const char* name);
 extern DeletionHook g_deletion_hook;
+
+// Equal names, case ignored character by character (double-byte aware).
+inline bool same_name(const char* a, const char* b) {
+    return std::strlen(a) == std::strlen(b) && j_lstristr(a, b) == a;
+}
 
 // Clears what a run set up for itself: dialog identifiers, lists, listing target.
 void clear_run_settings();

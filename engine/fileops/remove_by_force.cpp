@@ -9,6 +9,7 @@
 #include "fileops/delete_internal.h"
 #include "ferromes.h"
 #include "frame/error_boxes.h"
+#include "frame/error_internal.h"
 #include "frame/message_box.h"
 #include "frame/message_pump.h"
 #include "frame/name_validity.h"
@@ -44,16 +45,7 @@ DWORD attributes_of(const char* path) {
     return my_Dos_getfileattr(path, &attributes) == 0 ? attributes : INVALID_FILE_ATTRIBUTES;
 }
 
-// The message and title loaded by number, copied out of the library's buffers.
-struct Texts {
-    char message[1040];
-    char title[1040];
-    Texts(UINT messageId, UINT titleId) {
-        MyLoadString(messageId, titleId);
-        lstrcpynA(message, GetLoadStrMessage(), sizeof message);
-        lstrcpynA(title, GetLoadStrTitle(), sizeof title);
-    }
-};
+using Texts = errors::LoadedTexts;
 
 // The shell's delete to the recycle bin: once with the path, once more with
 // its short-name form. True only when the entry is gone afterwards.

@@ -1,6 +1,7 @@
 // The found-files list: the names a search looks for, each in its own node
 // block, and the full path where each was found.
 #include <cstring>
+#include "fileops/delete_internal.h"
 #include "frame/memory_blocks.h"
 #include "frame/paths.h"
 #include "frame/text.h"
@@ -16,10 +17,6 @@ char g_full_path[ferro::text::kPathSize];
 
 bool counts_as_found(const FoundFileNode* node) { return node->found || node->name[0] == kYen; }
 
-// Equal names, case ignored character by character (double-byte aware).
-bool same_name(const char* a, const char* b) {
-    return std::strlen(a) == std::strlen(b) && j_lstristr(a, b) == a;
-}
 
 void free_list() {
     for (FoundFileNode* node = g_head; node;) {
@@ -110,7 +107,7 @@ LONG WINAPI SetSearchedFullPathFileFound(LPCSTR path) {
     const char* name = GetFileName(nullptr, const_cast<LPSTR>(path));
     if (!name) return 0;
     for (FoundFileNode* node = g_head; node; node = node->next) {
-        if (counts_as_found(node) || !same_name(node->name, name)) continue;
+        if (counts_as_found(node) || !ferro::fileops::same_name(node->name, name)) continue;
         LPSTR stored = GetStringPointer(&node->name_block, node->name, path);
         if (!stored) {
             // The old block was freed: keep the node readable with an empty name.
