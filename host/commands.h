@@ -9,6 +9,9 @@ using Args = std::vector<std::string>;
 int cmd_demo(const Args& args);
 int cmd_msg(const Args& args);
 int cmd_ls(const Args& args);
+int cmd_rm(const Args& args);
+int cmd_attrib(const Args& args);
+int cmd_find(const Args& args);
 
 // What ferro ls lists and how.
 struct ListOptions {
@@ -23,4 +26,16 @@ struct ListOptions {
 int list_folder(const ListOptions& options, size_t limit);
 // A Unix path ("/...") as the Windows path of drive Z:.
 std::string windows_path(const std::string& path);
+
+// What a pattern argument of rm and attrib names: a folder (the pattern is
+// its "*.*") or files matching a pattern in an existing folder.
+struct Target {
+    std::string pattern;  // Windows path with the name pattern
+    bool folder = false;
+};
+// Checks an argument and resolves it; false with a message in `error`.
+bool resolve_pattern(const std::string& argument, Target& target, std::string& error);
+// The paths the engine's walk lists for a pattern (files only; with
+// `descend` from every sub-folder too), after the search conditions set.
+std::vector<std::string> list_matches(const std::string& pattern, bool descend);
 }  // namespace host

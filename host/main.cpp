@@ -16,6 +16,10 @@ struct Command {
 const Command kCommands[] = {
     {"demo", host::cmd_demo, "demo                 show what the engine does, step by step"},
     {"ls", host::cmd_ls, "ls [--sort name|ext|size|date] [--reverse] [--spec PATTERN] [--exclude LIST] DIR"},
+    {"rm", host::cmd_rm, "rm [--force] [--trash] PATTERN...   delete files by pattern, or whole folders"},
+    {"attrib", host::cmd_attrib, "attrib [+R|-R|+H|-H|+S|-S|+A|-A] PATTERN...   show or change attributes"},
+    {"find", host::cmd_find,
+     "find DIR [--name TEXT] [--newer DATE] [--older DATE] [--min-size N] [--max-size N] [--attr RHSA] [--names LIST]"},
     {"msg", host::cmd_msg, "msg N [N...]         show message texts of the message library by number"},
 };
 

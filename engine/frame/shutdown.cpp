@@ -1,6 +1,7 @@
 // The two release lists. A part that holds memory adds its release function
 // to the list it belongs to, in its place in the order written here.
 #include <iterator>
+#include "fileops/delete_internal.h"
 #include "frame/error_texts.h"
 #include "frame/memory_internal.h"
 #include "frame/places_internal.h"
@@ -10,6 +11,7 @@
 #include "listing/listing_store.h"
 #include "listing/selection.h"
 #include "programs/error_report.h"
+#include "search/search_internal.h"
 
 namespace {
 using Release = void (*)();
@@ -41,8 +43,10 @@ constexpr Release kShutdownOrder[] = {
     [] { ClearFile(); },
     [] { ClearDir(); },
     [] { FreeDriveMemoryHandle(); },
+    ferro::fileops::free_delete_state,
     ferro::listing::free_selection_state,
     ferro::free_program_places,
+    ferro::search::free_search_state,
     ferro::free_temp_block,
 };
 
