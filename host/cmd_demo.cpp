@@ -2,7 +2,7 @@
 #include <windows.h>
 #include "commands.h"
 #include "console.h"
-#include "demo_tree.h"
+#include "demo_steps.h"
 #include "ferromes.h"
 #include <cstdio>
 #include <cstring>
@@ -13,8 +13,9 @@
 #include "frame/text.h"
 
 namespace host {
-namespace {
 void step(const char* title) { outf("\n== %s\n", title); }
+
+namespace {
 
 void show_messages() {
     step("Message library: texts by number (title, then message)");
@@ -88,9 +89,9 @@ int cmd_demo(const Args&) {
     if (!make_demo_tree(tree)) return 1;
     outf("  %s: %lu files in %lu folders, %llu bytes\n", tree.root.c_str(), tree.files, tree.folders + 1, tree.bytes);
     show_listing(tree);
-    step("Removing the sample tree");
-    const bool removed = remove_tree(tree.root);
-    outf("  removed: %s\n", removed ? "yes" : "no");
-    return removed ? 0 : 1;
+    demo_search(tree);
+    if (demo_delete(tree, "Deleting the sample tree with the wildcard walk")) return 0;
+    remove_tree(tree.root);
+    return 1;
 }
 }  // namespace host
