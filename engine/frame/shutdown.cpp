@@ -1,6 +1,7 @@
 // The two release lists. A part that holds memory adds its release function
 // to the list it belongs to, in its place in the order written here.
 #include <iterator>
+#include "fileops/copy.h"
 #include "frame/error_texts.h"
 #include "frame/memory_internal.h"
 #include "frame/places_internal.h"
@@ -41,6 +42,7 @@ constexpr Release kShutdownOrder[] = {
     [] { ClearFile(); },
     [] { ClearDir(); },
     [] { FreeDriveMemoryHandle(); },
+    [] { FreeMemoryForCopyExcludedString(); },
     ferro::listing::free_selection_state,
     ferro::free_program_places,
     ferro::free_temp_block,
