@@ -49,8 +49,7 @@ LONG Join::run(LPCSTR first, LPCSTR second) {
         ferro::fs::record_last_error();
         result = kTargetFailed;
     }
-    if (myClose(target_file_.get()) != 0 && result == kCopied) result = kTargetFailed;
-    target_file_.reset(INVALID_HANDLE_VALUE);
+    if (!target_file_.close_checked() && result == kCopied) result = kTargetFailed;
     if (result != kCopied) remove_target(target_);
     return result;
 }

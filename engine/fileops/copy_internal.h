@@ -1,7 +1,9 @@
 // What the copy primitives share inside the library (not exported).
 #pragma once
 #include <windows.h>
+#include <cerrno>
 #include <cstddef>
+#include "fs/error_state.h"
 
 namespace ferro::fileops {
 // Result codes of the copy primitives.
@@ -41,6 +43,23 @@ void set_last_result(LONG result);
 LONG last_result();
 
 // ---- Helpers of the primitives
+// Keeps the stored error and errno of the file layer over a scope, so that
+// clean-up does not hide the error of the failure.
+class KeepErrors {
+public:
+    KeepErrors() : error_(Get_nERRNO()), errno_(errno) {}
+    ~KeepErrors() {
+        Set_nERRNO(error_);
+        errno = errno_;
+    }
+    KeepErrors(const KeepErrors&) = delete;
+    KeepErrors& operator=(const KeepErrors&) = delete;
+
+private:
+    DWORD error_;
+    int errno_;
+};
+
 // A movable zero-filled block of `size` bytes, locked; when the system has no
 // such block, once more with the largest block it can provide after
 // compacting (at most `size`). Empty on failure.
@@ -73,7 +92,10 @@ public:
         close();
         h_ = h;
     }
+    // Closes, keeping the stored error (clean-up after a failure).
     void close();
+    // Closes; false when the close failed (its error is then stored).
+    bool close_checked();
 
 private:
     HANDLE h_ = INVALID_HANDLE_VALUE;

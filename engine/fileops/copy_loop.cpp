@@ -170,7 +170,9 @@ void CopyRun::copy_blocks() {
         return;
     }
     for (;;) {
-        if (stop_requested()) {
+        // Once every byte is written the end is read first: a stop then keeps
+        // the complete target, with its times and attributes.
+        if (done_ < length_ && stop_requested()) {
             result_ = kStopped;
             return;
         }
@@ -284,8 +286,7 @@ void CopyRun::finish_target() {
         } else if (result_ == kMediaError) {
             result_ = kTargetFailed;
         }
-        if (myClose(target_file_.get()) != 0 && result_ == kCopied) result_ = kTargetFailed;
-        target_file_.reset(INVALID_HANDLE_VALUE);
+        if (!target_file_.close_checked() && result_ == kCopied) result_ = kTargetFailed;
     } else if (result_ == kSourceNotFound) {
         result_ = target_mark_ == Mark::kNotReady ? kDriveNotReady : kTargetFailed;
     }

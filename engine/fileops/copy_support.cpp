@@ -11,22 +11,6 @@
 
 namespace ferro::fileops {
 namespace {
-// Keeps the stored error and errno of the file layer over a scope.
-class KeepErrors {
-public:
-    KeepErrors() : error_(Get_nERRNO()), errno_(errno) {}
-    ~KeepErrors() {
-        Set_nERRNO(error_);
-        errno = errno_;
-    }
-    KeepErrors(const KeepErrors&) = delete;
-    KeepErrors& operator=(const KeepErrors&) = delete;
-
-private:
-    DWORD error_;
-    int errno_;
-};
-
 bool identity_of(HANDLE h, BY_HANDLE_FILE_INFORMATION* info) {
     return h != nullptr && h != INVALID_HANDLE_VALUE && GetFileInformationByHandle(h, info) != FALSE;
 }
@@ -64,8 +48,24 @@ CopyBuffer::~CopyBuffer() {
 }
 
 void FileHandle::close() {
-    if (open()) myClose(h_);
+    if (open()) {
+        KeepErrors keep;
+        myClose(h_);
+    }
     h_ = INVALID_HANDLE_VALUE;
+}
+
+bool FileHandle::close_checked() {
+    if (!open()) return true;
+    const DWORD error = Get_nERRNO();
+    const int error_number = errno;
+    const bool closed = myClose(h_) == 0;
+    h_ = INVALID_HANDLE_VALUE;
+    if (closed) {
+        Set_nERRNO(error);
+        errno = error_number;
+    }
+    return closed;
 }
 
 bool read_times(HANDLE h, FileTimes* times) {
