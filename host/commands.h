@@ -9,6 +9,8 @@ using Args = std::vector<std::string>;
 int cmd_demo(const Args& args);
 int cmd_msg(const Args& args);
 int cmd_ls(const Args& args);
+int cmd_cp(const Args& args);
+int cmd_mv(const Args& args);
 
 // What ferro ls lists and how.
 struct ListOptions {

@@ -13,8 +13,10 @@ struct Command {
 };
 
 const Command kCommands[] = {
+    {"cp", host::cmd_cp, "cp SRC... DST        copy files and folder trees with the engine's copy loop"},
     {"demo", host::cmd_demo, "demo                 show what the engine does, step by step"},
     {"ls", host::cmd_ls, "ls [--sort name|ext|size|date] [--reverse] [--spec PATTERN] [--exclude LIST] DIR"},
+    {"mv", host::cmd_mv, "mv SRC... DST        move files and folder trees (copy, then remove the source)"},
     {"msg", host::cmd_msg, "msg N [N...]         show message texts of the message library by number"},
 };
 
