@@ -47,6 +47,13 @@ DWORD buffer_size_for(ULONGLONG length, bool speedy) {
 
 bool stop_requested() { return ferro::pump_throttled() != 0; }
 
+// Setting attributes is slow on some file systems: a new file often has the
+// wanted ones already.
+bool has_attributes(const char* path, DWORD wanted) {
+    DWORD present = INVALID_FILE_ATTRIBUTES;
+    return my_Dos_getfileattr(path, &present) == 0 && present == wanted;
+}
+
 class CopyRun {
 public:
     CopyRun(HWND window, const char* source, const char* target, UINT progress)
@@ -57,6 +64,7 @@ public:
 private:
     void open_and_copy();
     void open_target(DWORD target_attributes);
+    bool create_target();
     void copy_blocks();
     bool read_block(char* buffer, DWORD size, LONG* got);
     bool write_block(const char* buffer, LONG count);
@@ -90,7 +98,8 @@ LONG CopyRun::run(LONG drive) {
     finish_source();
     finish_target();
     if (result_ == kCopied) {
-        if (target_mark_ == Mark::kNone && my_Dos_setfileattr(target_, target_attributes_) != 0)
+        if (target_mark_ == Mark::kNone && !has_attributes(target_, target_attributes_) &&
+            my_Dos_setfileattr(target_, target_attributes_) != 0)
             result_ = kTargetFailed;
         else
             mark_file_copied();
@@ -131,35 +140,43 @@ void CopyRun::open_and_copy() {
     copy_blocks();
 }
 
-// A read-only, hidden or system target is made normal so that it can be
-// written over; the target is never the source itself.
+// The target is opened at once; only when that is refused is it looked at:
+// a folder stays, a read-only, hidden or system file is made normal so that
+// it can be written over (and keeps its attributes when that fails too).
+// The target is never the source itself: a truncation of the source is only
+// possible when both share modes allow it, and then the two are compared.
 void CopyRun::open_target(DWORD target_attributes) {
     target_attributes_ = target_attributes;
-    DWORD existing = INVALID_FILE_ATTRIBUTES;
-    const bool exists = my_Dos_getfileattr(target_, &existing) == 0 && existing != INVALID_FILE_ATTRIBUTES;
-    if (exists && (existing & FILE_ATTRIBUTE_DIRECTORY)) {
-        ferro::fs::record_error(ERROR_ACCESS_DENIED);
-        result_ = kTargetNotOpened;
-        return;
-    }
-    if (exists && same_file(source_file_.get(), target_)) {
+    const bool shares_writing = (share_mode(0) & FILE_SHARE_WRITE) && (share_mode(1) & FILE_SHARE_READ);
+    if (shares_writing && same_file(source_file_.get(), target_)) {
         ferro::fs::record_error(ERROR_SHARING_VIOLATION);
         result_ = kTargetNotOpened;
         return;
     }
+    if (create_target()) return;
+    result_ = kTargetNotOpened;
+    if (Get_nERRNO() != ERROR_ACCESS_DENIED) return;
+    const DWORD error = Get_nERRNO();
+    DWORD existing = INVALID_FILE_ATTRIBUTES;
     constexpr DWORD kInTheWay = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-    const bool made_normal = exists && (existing & kInTheWay) && my_Dos_setfileattr(target_, FILE_ATTRIBUTE_NORMAL) == 0;
-    target_file_.reset(myOpen(target_, GENERIC_WRITE, share_mode(1), CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL));
-    if (target_file_.open()) {
-        target_opened_ = true;
+    if (my_Dos_getfileattr(target_, &existing) != 0 || (existing & FILE_ATTRIBUTE_DIRECTORY) ||
+        !(existing & kInTheWay) || my_Dos_setfileattr(target_, FILE_ATTRIBUTE_NORMAL) != 0) {
+        ferro::fs::record_error(error);
         return;
     }
-    result_ = kTargetNotOpened;
-    if (made_normal) {  // the old file stays as it was
-        const DWORD error = Get_nERRNO();
-        my_Dos_setfileattr(target_, existing);
-        ferro::fs::record_error(error);
+    if (create_target()) {
+        result_ = kCopied;
+        return;
     }
+    const DWORD second_error = Get_nERRNO();
+    my_Dos_setfileattr(target_, existing);
+    ferro::fs::record_error(second_error);
+}
+
+bool CopyRun::create_target() {
+    target_file_.reset(myOpen(target_, GENERIC_WRITE, share_mode(1), CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL));
+    target_opened_ = target_file_.open();
+    return target_opened_;
 }
 
 void CopyRun::copy_blocks() {
