@@ -87,7 +87,7 @@ TEST(CopyWords, CopyOrMoveTransforms) {
     EXPECT_EQ(AddCopyOrMove(0x21), 0x123);
     SetCopyOrMove(0);
     struct Row {
-        LONG (*transform)(LONG);
+        LONG(WINAPI* transform)(LONG);
         LONG in, out;
     } rows[] = {
         {AlterCopyOrMoveToCopy, 0x2, 0x1},       {AlterCopyOrMoveToCopy, 0x123, 0x121},
@@ -112,7 +112,7 @@ protected:
 
 TEST_F(TypeSelected, PureTransforms) {
     struct Row {
-        LONG (*transform)(LONG);
+        LONG(WINAPI* transform)(LONG);
         LONG in, out;
     } rows[] = {
         {RemoveDragOutSideFromTypeSelected, 0x80003, 0x3},
