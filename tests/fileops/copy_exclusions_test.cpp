@@ -65,7 +65,11 @@ TEST_F(Exclusions, InactiveListsDivideToNothing) {
 
 TEST_F(Exclusions, TableStopsAt255Entries) {
     std::string many;
-    for (int i = 0; i < 300; ++i) many += "n" + std::to_string(i) + ";";
+    for (int i = 0; i < 300; ++i) {
+        many += 'n';
+        many += std::to_string(i);
+        many += ';';
+    }
     lists("f1;f2", many);
     EXPECT_EQ(entries(), 255);
     EXPECT_STREQ(GetSeparatedExcludedFileForMyCopyFile(254), "n252");
