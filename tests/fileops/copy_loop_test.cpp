@@ -76,13 +76,31 @@ TEST_F(CopyBlocks, HundredMillionBytesInBlocksOfTheLimit) {
 // ---- Overwriting and what is carried over
 class CopyTargets : public CopyTest {};
 
-TEST_F(CopyTargets, ReadOnlyTargetIsOverwritten) {
+TEST_F(CopyTargets, ReadOnlyHiddenOrSystemTargetIsOverwritten) {
     const std::string source = temp_.file("new.txt", "the new text");
-    const std::string target = temp_.file("old.txt", "an old and longer text");
+    for (DWORD in_the_way : {DWORD(FILE_ATTRIBUTE_READONLY), DWORD(FILE_ATTRIBUTE_HIDDEN),
+                             DWORD(FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY)}) {
+        const std::string target = temp_.file("old.txt", "an old and longer text");
+        ASSERT_TRUE(SetFileAttributesA(target.c_str(), in_the_way));
+        EXPECT_EQ(copy(source, target), 0) << in_the_way;
+        EXPECT_EQ(read_file(target), "the new text");
+        EXPECT_EQ(copy_test::attributes_of(target), copy_test::attributes_of(source)) << in_the_way;
+        SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+}
+
+// A read-only target that cannot be opened even so keeps its attributes.
+TEST_F(CopyTargets, RefusedTargetKeepsItsAttributes) {
+    const std::string source = temp_.file("new.txt", "new");
+    const std::string target = temp_.file("held.txt", "held");
     ASSERT_TRUE(SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY));
-    EXPECT_EQ(copy(source, target), 0);
-    EXPECT_EQ(read_file(target), "the new text");
-    EXPECT_EQ(copy_test::attributes_of(target) & FILE_ATTRIBUTE_READONLY, 0u);
+    HANDLE holder = CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(copy(source, target), -15);  // a sharing violation keeps its code
+    CloseHandle(holder);
+    EXPECT_EQ(read_file(target), "held");
+    EXPECT_EQ(copy_test::attributes_of(target) & FILE_ATTRIBUTE_READONLY, DWORD(FILE_ATTRIBUTE_READONLY));
+    SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(CopyTargets, TimesAndAttributesAreCarriedOver) {
