@@ -231,6 +231,19 @@ TEST_F(CopyFailures, SourceCutShortRemovesThePartialTarget) {
     EXPECT_EQ(IsSomeFilesCopiedSuccessifully(), 0);
 }
 
+// After a failure the drive that was current at the start is made current again.
+TEST_F(CopyFailures, DriveOfTheStartIsCurrentAgain) {
+    char before[MAX_PATH];
+    GetCurrentDirectoryA(sizeof before, before);
+    const char other = before[0] == 'C' || before[0] == 'c' ? 'Z' : 'C';
+    std::string source = temp_ / "missing.txt", target = temp_ / "never.txt";
+    EXPECT_EQ(myOrgCopyFile(nullptr, source.data(), target.data(), other, 0), -21);
+    char after[MAX_PATH];
+    GetCurrentDirectoryA(sizeof after, after);
+    SetCurrentDirectoryA(before);
+    EXPECT_EQ(after[0] & ~0x20, other);
+}
+
 // With both share modes on, a copy onto the source itself must not empty it.
 TEST_F(CopyFailures, SourceOntoItselfLosesNothing) {
     const std::string source = temp_.file("self.txt", "keep me");
