@@ -107,7 +107,7 @@ LONG CopyRun::run(LONG drive) {
     // The error of the copy is what the host reports, whatever the clean-up does.
     const DWORD error_at_finish = Get_nERRNO();
     if (result_ != kCopied && result_ != kStopped) note_failure(drive);
-    if (IsStopExecutingFlag()) {
+    if (result_ == kStopped || IsStopExecutingFlag()) {
         result_ = kStopped;
         if (target_opened_ && !reached_end_ && target_mark_ == Mark::kNone) remove_target(target_);
     }
@@ -118,7 +118,8 @@ LONG CopyRun::run(LONG drive) {
 
 void CopyRun::open_and_copy() {
     DWORD source_attributes = FILE_ATTRIBUTE_NORMAL;
-    my_Dos_getfileattr(source_, &source_attributes);
+    if (my_Dos_getfileattr(source_, &source_attributes) != 0 || source_attributes == INVALID_FILE_ATTRIBUTES)
+        source_attributes = FILE_ATTRIBUTE_NORMAL;
     source_file_.reset(myOpen(source_, GENERIC_READ, share_mode(0), OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL));
     if (!source_file_.open()) {
         result_ = errno == ENOENT ? kSourceNotFound : kSourceNotOpened;
