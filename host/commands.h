@@ -12,6 +12,8 @@ int cmd_ls(const Args& args);
 int cmd_rm(const Args& args);
 int cmd_attrib(const Args& args);
 int cmd_find(const Args& args);
+int cmd_cp(const Args& args);
+int cmd_mv(const Args& args);
 
 // What ferro ls lists and how.
 struct ListOptions {

@@ -14,12 +14,14 @@ struct Command {
 };
 
 const Command kCommands[] = {
+    {"cp", host::cmd_cp, "cp SRC... DST        copy files and folder trees with the engine's copy loop"},
     {"demo", host::cmd_demo, "demo                 show what the engine does, step by step"},
     {"ls", host::cmd_ls, "ls [--sort name|ext|size|date] [--reverse] [--spec PATTERN] [--exclude LIST] DIR"},
     {"rm", host::cmd_rm, "rm [--force] [--trash] PATTERN...   delete files by pattern, or whole folders"},
     {"attrib", host::cmd_attrib, "attrib [+R|-R|+H|-H|+S|-S|+A|-A] PATTERN...   show or change attributes"},
     {"find", host::cmd_find,
      "find DIR [--name TEXT] [--newer DATE] [--older DATE] [--min-size N] [--max-size N] [--attr RHSA] [--names LIST]"},
+    {"mv", host::cmd_mv, "mv SRC... DST        move files and folder trees (copy, then remove the source)"},
     {"msg", host::cmd_msg, "msg N [N...]         show message texts of the message library by number"},
 };
 

@@ -1,6 +1,7 @@
 // The two release lists. A part that holds memory adds its release function
 // to the list it belongs to, in its place in the order written here.
 #include <iterator>
+#include "fileops/copy.h"
 #include "fileops/delete_internal.h"
 #include "frame/error_texts.h"
 #include "frame/memory_internal.h"
@@ -44,6 +45,7 @@ constexpr Release kShutdownOrder[] = {
     [] { ClearDir(); },
     [] { FreeDriveMemoryHandle(); },
     ferro::fileops::free_delete_state,
+    [] { FreeMemoryForCopyExcludedString(); },
     ferro::listing::free_selection_state,
     ferro::free_program_places,
     ferro::search::free_search_state,

@@ -1,0 +1,165 @@
+// myAppendFile (both time indexes, failures that remove the target, a target
+// that is one of its sources) and mySHCopyFile through Wine's shell.
+#include <windows.h>
+#include <string>
+#include "copy_fixture.h"
+#include "fs/error_state.h"
+#include "support/guarded_buffer.h"
+#include "support/message_box_recorder.h"
+#include "support/sjis.h"
+
+using copy_test::CopyTest;
+using copy_test::kProgress;
+using copy_test::ProgressWindow;
+using ferro_test::exists;
+using ferro_test::GuardedBuffer;
+using ferro_test::read_file;
+using ferro_test::sjis;
+
+namespace {
+void set_write_time(const std::string& path, ULONGLONG when) {
+    FILETIME t = {DWORD(when), DWORD(when >> 32)};
+    HANDLE h = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    SetFileTime(h, nullptr, nullptr, &t);
+    CloseHandle(h);
+}
+
+// ---- myAppendFile
+class AppendFile : public CopyTest {};
+
+TEST_F(AppendFile, JoinsAndTakesTheChosenTimes) {
+    const std::string first = temp_.file("first.txt", copy_test::pattern(20000, 1));
+    const std::string second = temp_.file(sjis("表2.txt"), copy_test::pattern(30000, 2));
+    const ULONGLONG times[2] = {0x01c0000012345600ull, 0x01c1000065432100ull};
+    set_write_time(first, times[0]);
+    set_write_time(second, times[1]);
+    for (LONG index : {0, 1}) {
+        const std::string target = temp_ / sjis("ソ能.txt");
+        GuardedBuffer name(520);
+        EXPECT_EQ(myAppendFile(nullptr, first.c_str(), second.c_str(), target.c_str(), name, index), 0);
+        EXPECT_TRUE(read_file(target) == copy_test::pattern(20000, 1) + copy_test::pattern(30000, 2));
+        EXPECT_EQ(copy_test::as_number(copy_test::write_time_of(target)), times[index]) << index;
+        EXPECT_EQ(name.str(), second);
+    }
+}
+
+TEST_F(AppendFile, TargetTakesTheSecondsAttributes) {
+    const std::string first = temp_.file("a", "A");
+    const std::string second = temp_.file("b", "B");
+    SetFileAttributesA(second.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    const std::string target = temp_ / "ab";
+    EXPECT_EQ(myAppendFile(nullptr, first.c_str(), second.c_str(), target.c_str(), nullptr, 0), 0);
+    EXPECT_EQ(read_file(target), "AB");
+    EXPECT_EQ(copy_test::attributes_of(target) & FILE_ATTRIBUTE_HIDDEN, DWORD(FILE_ATTRIBUTE_HIDDEN));
+}
+
+TEST_F(AppendFile, FailureRemovesTheTarget) {
+    const std::string first = temp_.file("a", "A");
+    const std::string target = temp_.file("ab", "an older join");
+    GuardedBuffer name(520);
+    EXPECT_EQ(myAppendFile(nullptr, first.c_str(), (temp_ / "missing").c_str(), target.c_str(), name, 0), -9);
+    EXPECT_FALSE(exists(target));
+    EXPECT_EQ(name.str(), first);  // the last name that was worked on
+    EXPECT_EQ(myAppendFile(nullptr, (temp_ / "missing").c_str(), first.c_str(), target.c_str(), nullptr, 1), -9);
+    EXPECT_FALSE(exists(target));
+    EXPECT_EQ(read_file(first), "A");
+}
+
+TEST_F(AppendFile, TargetThatIsASourceLosesNothing) {
+    const std::string first = temp_.file("a", "A");
+    const std::string second = temp_.file("b", "B");
+    EXPECT_EQ(myAppendFile(nullptr, first.c_str(), second.c_str(), first.c_str(), nullptr, 0), -15);
+    EXPECT_EQ(myAppendFile(nullptr, first.c_str(), second.c_str(), second.c_str(), nullptr, 0), -15);
+    EXPECT_EQ(read_file(first), "A");
+    EXPECT_EQ(read_file(second), "B");
+}
+
+TEST_F(AppendFile, BadInputTouchesNothing) {
+    const std::string second = temp_.file("b", "B");
+    const std::string target = temp_.file("t", "T");
+    EXPECT_EQ(myAppendFile(nullptr, nullptr, second.c_str(), target.c_str(), nullptr, 0), 0);
+    EXPECT_EQ(read_file(target), "T");
+    EXPECT_EQ(myAppendFile(nullptr, second.c_str(), nullptr, target.c_str(), nullptr, 0), -9);
+    EXPECT_EQ(myAppendFile(nullptr, second.c_str(), second.c_str(), nullptr, nullptr, 0), -15);
+    EXPECT_EQ(read_file(target), "T");
+}
+
+TEST_F(AppendFile, FolderAsTargetFails) {
+    const std::string first = temp_.file("a", "A");
+    const std::string folder = temp_.folder("dir");
+    EXPECT_EQ(myAppendFile(nullptr, first.c_str(), first.c_str(), folder.c_str(), nullptr, 0), -15);
+    EXPECT_TRUE(copy_test::attributes_of(folder) & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// ---- mySHCopyFile
+class ShellCopy : public CopyTest {
+protected:
+    // A path, its NUL, and two bytes of room: the first takes the second NUL,
+    // the other must survive.
+    static std::string room(const std::string& path) {
+        std::string out(path.size() + 3, '\x7f');
+        out.replace(0, path.size(), path);
+        out[path.size()] = '\0';
+        return out;
+    }
+};
+
+TEST_F(ShellCopy, CopiesAndKeepsTheRunState) {
+    const std::string data = copy_test::pattern(70000);
+    std::string source = room(temp_.file(sjis("表.bin"), data));
+    std::string target = room(temp_ / sjis("能.bin"));
+    ProgressWindow window;
+    SaveFileSizeForCopyFile(70000, 0);
+    EXPECT_EQ(mySHCopyFile(window.hwnd(), source.data(), target.data(), 0, kProgress), 0);
+    EXPECT_EQ(source[source.size() - 1], '\x7f');
+    EXPECT_EQ(source[source.size() - 2], '\0');
+    EXPECT_TRUE(read_file(temp_ / sjis("能.bin")) == data);
+    EXPECT_EQ(window.done(), std::vector<ULONGLONG>{70000});
+    EXPECT_EQ(GetCopiedTotalSize(), 70000u);
+    EXPECT_EQ(IsSomeFilesCopiedSuccessifully(), 1);
+}
+
+TEST_F(ShellCopy, IntoAFolderWithTheTargetAttribute) {
+    std::string source = room(temp_.file("into.txt", "into"));
+    std::string folder = room(temp_.folder("box"));
+    SetTgtAttributeInCopyFile(FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(mySHCopyFile(nullptr, source.data(), folder.data(), 0, 0), 0);
+    const std::string made = temp_ / "box\\into.txt";
+    EXPECT_EQ(read_file(made), "into");
+    EXPECT_EQ(copy_test::attributes_of(made) & FILE_ATTRIBUTE_READONLY, DWORD(FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(GetCopiedTotalSize(), 4u);
+}
+
+// A failure other than a cancel is a failure: noted, never the last result.
+TEST_F(ShellCopy, FailureIsNotedWithTheSystemPrefix) {
+    std::string good = room(temp_.file("good.txt", "g"));
+    std::string good_target = room(temp_ / "good copy.txt");
+    ASSERT_EQ(mySHCopyFile(nullptr, good.data(), good_target.data(), 0, 0), 0);
+    SetIgnoreErrorsForMyCopyFile(1);
+    ferro_test::MessageBoxRecorder boxes;
+    boxes.answer_all(IDOK);
+    std::string source = room(temp_ / "missing.txt");
+    std::string target = room(temp_ / "never.txt");
+    const LONG result = mySHCopyFile(nullptr, source.data(), target.data(), 0, 0);
+    EXPECT_TRUE(result == -21 || result == -20) << result;
+    EXPECT_FALSE(exists(temp_ / "never.txt"));
+    const std::string list = copy_test::report_list();
+    EXPECT_NE(list.find(sjis("ウィンドウズ提供機能:")), std::string::npos) << list;
+    EXPECT_NE(list.find(temp_ / "missing.txt"), std::string::npos) << list;
+    EXPECT_EQ(IsSomeFilesCopiedSuccessifully(), 1);  // only the first copy
+}
+
+TEST_F(ShellCopy, StopBeforeTheOperation) {
+    std::string source = room(temp_.file("s.txt", "s"));
+    std::string target = room(temp_ / "t.txt");
+    SetStopExecutingFlag(1);
+    EXPECT_EQ(mySHCopyFile(nullptr, source.data(), target.data(), 0, 0), -17);
+    EXPECT_FALSE(exists(temp_ / "t.txt"));
+}
+
+TEST_F(ShellCopy, BadInput) {
+    EXPECT_EQ(mySHCopyFile(nullptr, nullptr, nullptr, 0, 0), -9);
+    std::string source = room(temp_.file("s.txt", "s"));
+    EXPECT_EQ(mySHCopyFile(nullptr, source.data(), nullptr, 0, 0), -15);
+}
+}  // namespace
