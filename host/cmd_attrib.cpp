@@ -49,7 +49,6 @@ void print_attributes(const std::string& path) {
     out(std::string(letters) + " " + path);
 }
 
-std::string name_of(const std::string& path) { return GetFileName(nullptr, const_cast<char*>(path.c_str())); }
 }  // namespace
 
 int cmd_attrib(const Args& args) {

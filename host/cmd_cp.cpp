@@ -81,18 +81,6 @@ bool is_folder(const std::string& path) {
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::string joined(const std::string& folder, const std::string& name) {
-    return !folder.empty() && folder.back() == '\\' ? folder + name : folder + "\\" + name;
-}
-
-// The last component (the path holds no final yen mark).
-std::string name_of(const std::string& path) {
-    size_t cut = std::string::npos;
-    for (size_t i = 0; i < path.size(); i += IsDBCSLeadByteEx(932, BYTE(path[i])) && i + 1 < path.size() ? 2 : 1)
-        if (path[i] == '\\') cut = i;
-    return cut == std::string::npos ? path : path.substr(cut + 1);
-}
-
 char drive_of(const std::string& path) {
     if (path.size() < 2 || path[1] != ':') return 0;
     const char c = path[0];
@@ -104,7 +92,7 @@ bool inside(const std::string& path, const std::string& folder) {
     if (path.size() < folder.size() || CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, path.c_str(),
                                                       int(folder.size()), folder.c_str(), int(folder.size())) != CSTR_EQUAL)
         return false;
-    return path.size() == folder.size() || path[folder.size()] == '\\';
+    return path.size() == folder.size() || ends_with_yen(folder) || path[folder.size()] == '\\';
 }
 
 void fail(Run& run, const std::string& name, const std::string& why) {
@@ -187,11 +175,6 @@ bool copy_tree(Run& run, HWND window, const std::string& source, const std::stri
         ok = false;
     }
     return ok;
-}
-
-std::string without_final_yen(std::string path) {
-    while (path.size() > 3 && path.back() == '\\') path.pop_back();
-    return path;
 }
 
 int copy_or_move(const Args& args, const char* command, bool move) {

@@ -89,8 +89,9 @@ int cmd_demo(const Args&) {
     if (!make_demo_tree(tree)) return 1;
     outf("  %s: %lu files in %lu folders, %llu bytes\n", tree.root.c_str(), tree.files, tree.folders + 1, tree.bytes);
     show_listing(tree);
+    const bool copied = demo_copy(tree);
     demo_search(tree);
-    if (demo_delete(tree, "Deleting the sample tree with the wildcard walk")) return 0;
+    if (demo_delete(tree, "Deleting the sample tree and its copies with the wildcard walk")) return copied ? 0 : 1;
     remove_tree(tree.root);
     return 1;
 }

@@ -132,8 +132,7 @@ int cmd_find(const Args& args) {
         err("ferro find: give either --min-size or --max-size");
         return 2;
     }
-    std::string path = windows_path(folder);
-    while (path.size() > 3 && path.back() == '\\') path.pop_back();
+    const std::string path = without_final_yen(windows_path(folder));
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY) || path.size() > 500) {
         err("ferro find: '" + folder + "': no such folder");
@@ -164,7 +163,7 @@ int cmd_find(const Args& args) {
         SetSearchedFileFound(list.c_str(), 0);
     }
 
-    const std::vector<std::string> found = list_matches(path + (path.back() == '\\' ? "*.*" : "\\*.*"), true);
+    const std::vector<std::string> found = list_matches(joined(path, "*.*"), true);
     int status = 0;
     if (names.empty()) {
         for (const std::string& p : found) out(shown_path(p, unix_form));

@@ -138,17 +138,8 @@ void print(const char* title, const std::vector<Entry>& entries, bool folders, s
 }
 }  // namespace
 
-std::string windows_path(const std::string& path) {
-    if (path.empty() || path[0] != '/') return path;
-    std::string out = "Z:" + path;
-    for (char& c : out)
-        if (c == '/') c = '\\';
-    return out;
-}
-
 int list_folder(const ListOptions& o, size_t limit) {
-    std::string folder = windows_path(o.folder);
-    while (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
+    const std::string folder = without_final_yen(windows_path(o.folder));
     const DWORD attributes = GetFileAttributesA(folder.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
         // The engine's own box: "指定ﾌｫﾙﾀﾞは存在しません" under "ﾌｫﾙﾀﾞ変更".

@@ -16,18 +16,17 @@ bool has_wildcard(const std::string& s) { return s.find_first_of("*?") != std::s
 }  // namespace
 
 bool resolve_pattern(const std::string& argument, Target& target, std::string& error) {
-    std::string path = windows_path(argument);
-    while (path.size() > 3 && path.back() == '\\') path.pop_back();
+    const std::string path = without_final_yen(windows_path(argument));
     if (path.empty() || path.size() > 500) {
         error = "'" + argument + "': bad path";
         return false;
     }
-    const size_t yen = path.find_last_of('\\');
-    const std::string name = yen == std::string::npos ? path : path.substr(yen + 1);
+    const size_t yen = last_yen(path);
+    const std::string name = name_of(path);
     const DWORD attributes = has_wildcard(name) ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
         target.folder = true;
-        target.pattern = path + (path.back() == '\\' ? "*.*" : "\\*.*");
+        target.pattern = joined(path, "*.*");
         return true;
     }
     const std::string folder = yen == std::string::npos ? "." : path.substr(0, yen + 1);

@@ -3,6 +3,7 @@
 #pragma once
 #include <string>
 #include <vector>
+#include "host_paths.h"
 
 namespace host {
 using Args = std::vector<std::string>;
@@ -26,8 +27,6 @@ struct ListOptions {
 // Prints the folder and file tables (at most `limit` lines each); 0, or 1
 // after one line on stderr.
 int list_folder(const ListOptions& options, size_t limit);
-// A Unix path ("/...") as the Windows path of drive Z:.
-std::string windows_path(const std::string& path);
 
 // What a pattern argument of rm and attrib names: a folder (the pattern is
 // its "*.*") or files matching a pattern in an existing folder.
