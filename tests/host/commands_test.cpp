@@ -1,0 +1,61 @@
+// The host's commands on real files whose names end in a 0x5C trail byte:
+// copy, move, find and delete reach exactly the entries named.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <string>
+#include "commands.h"
+#include "support/sjis.h"
+#include "support/temp_folder.h"
+
+using namespace ferro_test;
+
+namespace {
+class HostCommands : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // 表\ソ.txt, 表\能\a.txt and a sibling 表のコピー that must be left alone.
+        temp.file(sjis("表\\ソ.txt"), "one");
+        temp.file(sjis("表\\能\\a.txt"), "two");
+        temp.file(sjis("表のコピー\\keep.txt"), "keep");
+    }
+    TempFolder temp;
+};
+
+TEST_F(HostCommands, CopyTreeWhoseNameEndsInTrailByte) {
+    EXPECT_EQ(0, host::cmd_cp({temp / sjis("表"), temp / "copy"}));
+    EXPECT_EQ("one", read_file(temp / sjis("copy\\ソ.txt")));
+    EXPECT_EQ("two", read_file(temp / sjis("copy\\能\\a.txt")));
+    EXPECT_EQ("one", read_file(temp / sjis("表\\ソ.txt")));  // the source stays
+}
+
+TEST_F(HostCommands, CopyWithFinalYenMarkIntoAFolder) {
+    CreateDirectoryA((temp / "into").c_str(), nullptr);
+    EXPECT_EQ(0, host::cmd_cp({temp / sjis("表\\"), temp / "into\\"}));
+    EXPECT_EQ("two", read_file(temp / sjis("into\\表\\能\\a.txt")));
+}
+
+TEST_F(HostCommands, CopyIntoItselfIsRefusedAndCopiesNothing) {
+    EXPECT_EQ(1, host::cmd_cp({temp / sjis("表"), temp / sjis("表\\inner")}));
+    EXPECT_FALSE(exists(temp / sjis("表\\inner")));
+}
+
+TEST_F(HostCommands, MoveKeepsEveryByte) {
+    EXPECT_EQ(0, host::cmd_mv({temp / sjis("表"), temp / "moved"}));
+    EXPECT_FALSE(exists(temp / sjis("表")));
+    EXPECT_EQ("two", read_file(temp / sjis("moved\\能\\a.txt")));
+    EXPECT_EQ("keep", read_file(temp / sjis("表のコピー\\keep.txt")));
+}
+
+TEST_F(HostCommands, DeleteTreeLeavesTheSiblingWithTheSamePrefix) {
+    EXPECT_EQ(0, host::cmd_rm({temp / sjis("表")}));
+    EXPECT_FALSE(exists(temp / sjis("表")));
+    EXPECT_EQ("keep", read_file(temp / sjis("表のコピー\\keep.txt")));
+}
+
+TEST_F(HostCommands, MissingSourceFailsWithoutTouchingTheTarget) {
+    temp.file("target.txt", "old");
+    EXPECT_EQ(1, host::cmd_cp({temp / "nothing.txt", temp / "target.txt"}));
+    EXPECT_EQ("old", read_file(temp / "target.txt"));
+    EXPECT_EQ(1, host::cmd_rm({temp / "nothing.txt"}));
+}
+}  // namespace
