@@ -56,7 +56,7 @@ int compare_keys(const char* a_text, const char* b_text) {
     }
 }
 
-KeyPrefix key_prefix(const char* text) {
+KeyPrefix key_prefix(const char* text, const char** rest) {
     const ByteTable& t = table();
     auto p = reinterpret_cast<const unsigned char*>(text);
     KeyPrefix prefix;
@@ -73,6 +73,7 @@ KeyPrefix key_prefix(const char* text) {
         std::uint64_t& half = i < 4 ? prefix.high : prefix.low;
         half = (half << 16) | code;
     }
+    if (rest) *rest = reinterpret_cast<const char*>(p);
     return prefix;
 }
 }  // namespace ferro::listing

@@ -29,7 +29,8 @@ int compare_keys(const char* a, const char* b);
 // packed 16 bits each, the first in the top bits, 0 after the key's end. For
 // two keys whose prefixes differ, the prefixes order them exactly as
 // compare_keys does; equal prefixes that include the end mean equal keys;
-// otherwise compare_keys decides.
-KeyPrefix key_prefix(const char* key);
+// otherwise compare_keys decides, and since equal codes are characters of the
+// same size, it may start at the ninth character of both keys (`rest`).
+KeyPrefix key_prefix(const char* key, const char** rest = nullptr);
 constexpr bool prefix_is_whole_key(const KeyPrefix& prefix) { return (prefix.low & 0xffff) == 0; }
 }  // namespace ferro::listing

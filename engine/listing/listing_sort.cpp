@@ -9,7 +9,7 @@
 // entries, and the Shell pass uses the gaps last/2, last/4, ... 1.
 //
 // Keeping the interface alive: each quicksort round and each Shell step reads
-// the stop flag; every 64th of them asks ferro::pump_throttled() instead,
+// the stop flag; every 256th of them asks ferro::pump_throttled() instead,
 // which pumps one message and asks for a stop when 10 ms have passed since
 // its last pump. Reading the clock costs about 100 ns under Wine, as much as
 // a comparison, and a Shell step is little more than one comparison; the
@@ -37,15 +37,17 @@ class Entries {
 public:
     Entries(LPSTR* keys, LONG* companions, LONG count)
         : keys_(keys), companions_(companions), prefixes_(size_t(count)) {
-        for (LONG i = 0; i < count; ++i) prefixes_[size_t(i)] = ferro::listing::key_prefix(keys[i]);
+        for (size_t i = 0; i < prefixes_.size(); ++i)
+            prefixes_[i].prefix = ferro::listing::key_prefix(keys[i], &prefixes_[i].rest);
     }
 
     // Negative, 0 or positive as compare_keys(keys[i], keys[j]).
     int compare(LONG i, LONG j) const {
-        const ferro::listing::KeyPrefix& a = prefixes_[size_t(i)];
-        if (int r = a.compare(prefixes_[size_t(j)])) return r;
-        if (ferro::listing::prefix_is_whole_key(a)) return 0;
-        return ferro::listing::compare_keys(keys_[i], keys_[j]);
+        const Prefix& a = prefixes_[size_t(i)];
+        const Prefix& b = prefixes_[size_t(j)];
+        if (int r = a.prefix.compare(b.prefix)) return r;
+        if (ferro::listing::prefix_is_whole_key(a.prefix)) return 0;
+        return ferro::listing::compare_keys(a.rest, b.rest);
     }
 
     void swap(LONG i, LONG j) {
@@ -55,9 +57,13 @@ public:
     }
 
 private:
+    struct Prefix {
+        ferro::listing::KeyPrefix prefix;
+        const char* rest;  // the key from its ninth character on
+    };
     LPSTR* keys_;
     LONG* companions_;
-    std::vector<ferro::listing::KeyPrefix> prefixes_;
+    std::vector<Prefix> prefixes_;
 };
 
 // One sort at a time: a sort started from inside another one's pump returns 0.
@@ -66,7 +72,7 @@ bool g_sort_running = false;
 // The stop check of one sort; the first call always goes to the pump.
 class StopCheck {
 public:
-    bool operator()() { return ((steps_++ & 63) == 0 ? ferro::pump_throttled() : IsStopExecutingFlag()) != 0; }
+    bool operator()() { return ((steps_++ & 255) == 0 ? ferro::pump_throttled() : IsStopExecutingFlag()) != 0; }
 
 private:
     unsigned steps_ = 0;
