@@ -56,6 +56,7 @@ BoxReport::~BoxReport() {
 }
 
 int BoxReport::seen() { return g_count; }
+bool BoxReport::active() { return g_hook != nullptr; }
 
 bool BoxReport::headless() {
     const char* value = std::getenv("FERRO_HEADLESS");

@@ -17,6 +17,9 @@ public:
     // Boxes shown (or turned into lines) so far in this command.
     int count() const { return seen(); }
     static int seen();
+    // Whether a report is in place (boxes are then safe to show: without a
+    // display each one becomes a line and is answered at once).
+    static bool active();
     static bool headless();
 };
 }  // namespace host

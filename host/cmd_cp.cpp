@@ -7,10 +7,12 @@
 #include <cstdio>
 #include <string>
 #include <vector>
+#include "box_report.h"
 #include "commands.h"
 #include "console.h"
 #include "ferromes.h"
 #include "fileops/copy.h"
+#include "frame/error_boxes.h"
 #include "frame/message_pump.h"
 #include "fs/dos_find.h"
 #include "fs/dos_folders.h"
@@ -21,6 +23,7 @@ namespace host {
 namespace {
 constexpr UINT kProgressMessage = WM_APP + 1;
 constexpr size_t kPathMax = 519;
+constexpr UINT kDiskAccessTitle = 8012;  // "ﾃﾞｨｽｸｱｸｾｽ・ｴﾗｰ"
 
 struct Run {
     const char* command;  // "cp" or "mv"
@@ -100,10 +103,21 @@ void fail(Run& run, const std::string& name, const std::string& why) {
     err(std::string("ferro ") + run.command + ": '" + name + "': " + why);
 }
 
-// The engine's own explanation of a copy result.
+// The engine's own explanation of a copy result: its message in the
+// engine's box (which the box report turns into a line without a display),
+// else one line made here.
 void explain(Run& run, LONG result, const std::string& source, const std::string& target) {
     char name[520] = {};
     const UINT id = GetCopyingErrorMessageID(result, source.c_str(), target.c_str(), name);
+    if (id && BoxReport::active()) {
+        const int before = BoxReport::seen();
+        SetHelpDosErrorMessage(MB_OK | MB_ICONEXCLAMATION, nullptr);
+        MyLoadDosErrorMessage(nullptr, name[0] ? name : source.c_str(), id, kDiskAccessTitle, 0);
+        if (BoxReport::seen() != before) {
+            ++run.failures;
+            return;
+        }
+    }
     std::string text = "copy result " + std::to_string(result);
     if (id) {
         MyLoadString(id, 0);
