@@ -2,45 +2,105 @@
 // two-pane file manager does.
 #include <windows.h>
 #include <cstring>
+#include <string>
+#include <string_view>
 #include "box_report.h"
 #include "commands.h"
 #include "console.h"
 
 namespace {
+// One row per command: its name, what runs it, the synopsis shown in the
+// usage, and the options that `ferro help COMMAND` explains.
 struct Command {
     const char* name;
     int (*run)(const host::Args&);
-    const char* usage;
+    const char* synopsis;
+    const char* options;
 };
 
 const Command kCommands[] = {
-    {"cp", host::cmd_cp, "cp SRC... DST        copy files and folder trees with the engine's copy loop"},
-    {"demo", host::cmd_demo, "demo                 show what the engine does, step by step"},
-    {"ls", host::cmd_ls, "ls [--sort name|ext|size|date] [--reverse] [--spec PATTERN] [--exclude LIST] DIR"},
-    {"rm", host::cmd_rm, "rm [--force] [--trash] PATTERN...   delete files by pattern, or whole folders"},
-    {"attrib", host::cmd_attrib, "attrib [+R|-R|+H|-H|+S|-S|+A|-A] PATTERN...   show or change attributes"},
+    {"cp", host::cmd_cp, "cp SRC... DST        copy files and folder trees with the engine's copy loop",
+     "  SRC...  files or folders to copy; a folder is copied with its whole tree\n"
+     "  DST     the target folder (made when missing), or the target file for one source file\n"
+     "Progress goes to stderr; the error report list is printed at the end; exit 1 on any failure."},
+    {"demo", host::cmd_demo, "demo                 show what the engine does, step by step",
+     "  no options: builds a sample tree in the temporary folder, works on it and deletes it"},
+    {"ls", host::cmd_ls, "ls [--sort name|ext|size|date] [--reverse] [--spec PATTERN] [--exclude LIST] DIR",
+     "  --sort KEY      name (default), ext, size or date\n"
+     "  --reverse       the reverse order\n"
+     "  --spec PATTERN  only files matching the wildcard pattern(s), separated by \";\"\n"
+     "  --exclude LIST  names to leave out, separated by \";\"\n"
+     "  DIR             the folder (a Unix path is taken as a path on drive Z:)"},
+    {"rm", host::cmd_rm, "rm [--force] [--trash] PATTERN...   delete files by pattern, or whole folders",
+     "  --force     delete read-only entries too\n"
+     "  --trash     move to the recycle bin instead of deleting\n"
+     "  PATTERN...  a folder (deleted with its tree) or a wildcard pattern in an existing folder"},
+    {"attrib", host::cmd_attrib, "attrib [+R|-R|+H|-H|+S|-S|+A|-A] PATTERN...   show or change attributes",
+     "  +X / -X     set or clear read-only (R), hidden (H), system (S) or archive (A)\n"
+     "  PATTERN...  files to show or change; without a change the attributes are listed"},
     {"find", host::cmd_find,
-     "find DIR [--name TEXT] [--newer DATE] [--older DATE] [--min-size N] [--max-size N] [--attr RHSA] [--names LIST]"},
-    {"mv", host::cmd_mv, "mv SRC... DST        move files and folder trees (copy, then remove the source)"},
-    {"msg", host::cmd_msg, "msg N [N...]         show message texts of the message library by number"},
+     "find DIR [--name TEXT] [--newer DATE] [--older DATE] [--min-size N] [--max-size N] [--attr RHSA] [--names LIST]",
+     "  --name TEXT    names holding the text (wildcards allowed)\n"
+     "  --newer DATE   changed on or after DATE (YYYY-MM-DD [HH:MM[:SS]], local time)\n"
+     "  --older DATE   changed on or before DATE\n"
+     "  --min-size N   at least N bytes (one size condition at a time)\n"
+     "  --max-size N   at most N bytes\n"
+     "  --attr RHSA    with these attributes\n"
+     "  --names LIST   names separated by \";\", each printed where it was found"},
+    {"mv", host::cmd_mv, "mv SRC... DST        move files and folder trees (copy, then remove the source)",
+     "  SRC...  files or folders to move; a source is removed only after its copy succeeded\n"
+     "  DST     the target folder"},
+    {"msg", host::cmd_msg, "msg N [N...]         show message texts of the message library by number",
+     "  N...  message numbers"},
 };
 
-int usage() {
-    host::err("usage: ferro COMMAND [ARGS...]");
-    for (const Command& c : kCommands) host::err(std::string("  ferro ") + c.usage);
-    return 2;
+const Command* find_command(const char* name) {
+    for (const Command& c : kCommands)
+        if (std::strcmp(name, c.name) == 0) return &c;
+    return nullptr;
+}
+
+void print_usage(void (*print)(std::string_view)) {
+    print("usage: ferro COMMAND [ARGS...]");
+    for (const Command& c : kCommands) print(std::string("  ferro ") + c.synopsis);
+    print("  ferro help [COMMAND]  this text, or the options of one command");
+}
+
+// `ferro help [COMMAND]`, `ferro --help`, `ferro -h`: on stdout, exit 0.
+int help(int argc, char** argv) {
+    if (argc < 3) {
+        print_usage(host::out);
+        return 0;
+    }
+    const Command* c = find_command(argv[2]);
+    if (!c) {
+        host::err(std::string("ferro: unknown command '") + argv[2] + "'");
+        print_usage(host::err);
+        return 2;
+    }
+    host::out(std::string("usage: ferro ") + c->synopsis);
+    host::out(c->options);
+    return 0;
+}
+
+bool is_help(const char* word) {
+    return std::strcmp(word, "help") == 0 || std::strcmp(word, "--help") == 0 || std::strcmp(word, "-h") == 0;
 }
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) return usage();
-    for (const Command& c : kCommands)
-        if (std::strcmp(argv[1], c.name) == 0) {
-            // An error box of the engine is an error of the command.
-            host::BoxReport boxes(c.name);
-            const int code = c.run(host::Args(argv + 2, argv + argc));
-            return code == 0 && boxes.count() > 0 ? 1 : code;
-        }
+    if (argc < 2) {
+        print_usage(host::err);
+        return 2;
+    }
+    if (is_help(argv[1])) return help(argc, argv);
+    if (const Command* c = find_command(argv[1])) {
+        // An error box of the engine is an error of the command.
+        host::BoxReport boxes(c->name);
+        const int code = c->run(host::Args(argv + 2, argv + argc));
+        return code == 0 && boxes.count() > 0 ? 1 : code;
+    }
     host::err(std::string("ferro: unknown command '") + argv[1] + "'");
-    return usage();
+    print_usage(host::err);
+    return 2;
 }
