@@ -64,9 +64,19 @@ if [ -z "${DISPLAY:-}" ]; then
   export DISPLAY
 fi
 
-# The prefix: created once (under a lock, tests may start together).
+# The prefix: created once (under a lock, tests may start together). The
+# product is 32-bit: a prefix made while Wine had no 32-bit loader cannot
+# start it ("could not load kernel32.dll", c0000135), so such a prefix is
+# made anew once the loader is there.
+have_wine32() { [ -e /usr/lib/i386-linux-gnu/wine/i386-windows/kernel32.dll ]; }
+prefix_has_wine32() { [ -f "$WINEPREFIX/.ferro-wine32" ] || [ -s "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; }
 exec 9>"$build/wineprefix.lock"
 flock 9
+if [ -f "$WINEPREFIX/system.reg" ] && have_wine32 && ! prefix_has_wine32; then
+  echo "wine-run: the Wine prefix $WINEPREFIX has no 32-bit support; making it anew" >&2
+  wineserver -k 2>/dev/null || true
+  rm -rf "$WINEPREFIX"
+fi
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$WINEPREFIX"
   wineboot -i >/dev/null 2>&1 < /dev/null || true
@@ -74,6 +84,7 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   # wait for a manager's answer each time a window (a message box) is hidden.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 < /dev/null || true
   wineserver -w
+  if have_wine32; then touch "$WINEPREFIX/.ferro-wine32"; fi
 fi
 # A persistent server, so each test does not pay for a new one.
 setsid wineserver -p >/dev/null 2>&1 < /dev/null || true
