@@ -6,7 +6,7 @@
 #include "frame/text_internal.h"
 #include "fs/dos_files.h"
 #include "fs/dos_times.h"
-#include "fs/error_state.h"
+#include "frame/error_state.h"
 
 namespace {
 using namespace ferro::fileops;
@@ -33,7 +33,7 @@ private:
 LONG Join::run(LPCSTR first, LPCSTR second) {
     // The target is never one of the files it is made from.
     if (same_file(target_, first) || same_file(target_, second)) {
-        ferro::fs::record_error(ERROR_SHARING_VIOLATION);
+        ferro::dos::record_error(ERROR_SHARING_VIOLATION);
         return kTargetNotOpened;
     }
     DWORD attributes = FILE_ATTRIBUTE_NORMAL;
@@ -46,7 +46,7 @@ LONG Join::run(LPCSTR first, LPCSTR second) {
     LONG result = append(first, 0);
     if (result == kCopied) result = append(second, 1);
     if (times_kept_ && !write_times(target_file_.get(), times_) && result == kCopied) {
-        ferro::fs::record_last_error();
+        ferro::dos::record_last_error();
         result = kTargetFailed;
     }
     if (!target_file_.close_checked() && result == kCopied) result = kTargetFailed;
@@ -65,7 +65,7 @@ LONG Join::append(LPCSTR source, LONG index) {
 
     CopyBuffer buffer(static_cast<DWORD>(length < kBufferLimit ? length : kBufferLimit));
     if (!buffer.data()) {
-        ferro::fs::record_error(ERROR_NOT_ENOUGH_MEMORY);
+        ferro::dos::record_error(ERROR_NOT_ENOUGH_MEMORY);
         return kNoMemory;
     }
     ULONGLONG done = 0;
@@ -74,13 +74,13 @@ LONG Join::append(LPCSTR source, LONG index) {
         if (got == -1) return kReadFailed;
         if (got == 0) {
             if (done >= static_cast<ULONGLONG>(length)) return kCopied;
-            ferro::fs::record_error(ERROR_HANDLE_EOF);
+            ferro::dos::record_error(ERROR_HANDLE_EOF);
             return kReadFailed;
         }
         const LONG put = my_lWrite(target_file_.get(), buffer.data(), static_cast<DWORD>(got));
         if (put == -1) return kTargetFailed;
         if (put < got) {
-            ferro::fs::record_error(ERROR_DISK_FULL);
+            ferro::dos::record_error(ERROR_DISK_FULL);
             return kDiskFull;
         }
         done += static_cast<ULONGLONG>(put);

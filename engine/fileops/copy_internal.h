@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <cerrno>
 #include <cstddef>
-#include "fs/error_state.h"
+#include "frame/error_state.h"
 
 namespace ferro::fileops {
 // Result codes of the copy primitives.

@@ -15,7 +15,7 @@
 #include "fs/dos_folders.h"
 #include "fs/dos_names.h"
 #include "fs/dos_times.h"
-#include "fs/error_state.h"
+#include "frame/error_state.h"
 #include "programs/error_report.h"
 
 namespace {
@@ -150,7 +150,7 @@ void CopyRun::open_target(DWORD target_attributes) {
     target_attributes_ = target_attributes;
     const bool shares_writing = (share_mode(0) & FILE_SHARE_WRITE) && (share_mode(1) & FILE_SHARE_READ);
     if (shares_writing && same_file(source_file_.get(), target_)) {
-        ferro::fs::record_error(ERROR_SHARING_VIOLATION);
+        ferro::dos::record_error(ERROR_SHARING_VIOLATION);
         result_ = kTargetNotOpened;
         return;
     }
@@ -162,7 +162,7 @@ void CopyRun::open_target(DWORD target_attributes) {
     constexpr DWORD kInTheWay = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     if (my_Dos_getfileattr(target_, &existing) != 0 || (existing & FILE_ATTRIBUTE_DIRECTORY) ||
         !(existing & kInTheWay) || my_Dos_setfileattr(target_, FILE_ATTRIBUTE_NORMAL) != 0) {
-        ferro::fs::record_error(error);
+        ferro::dos::record_error(error);
         return;
     }
     if (create_target()) {
@@ -171,7 +171,7 @@ void CopyRun::open_target(DWORD target_attributes) {
     }
     const DWORD second_error = Get_nERRNO();
     my_Dos_setfileattr(target_, existing);
-    ferro::fs::record_error(second_error);
+    ferro::dos::record_error(second_error);
 }
 
 bool CopyRun::create_target() {
@@ -183,7 +183,7 @@ bool CopyRun::create_target() {
 void CopyRun::copy_blocks() {
     CopyBuffer buffer(buffer_size_for(length_, speedy_copy()));
     if (!buffer.data()) {
-        ferro::fs::record_error(ERROR_NOT_ENOUGH_MEMORY);
+        ferro::dos::record_error(ERROR_NOT_ENOUGH_MEMORY);
         result_ = kNoMemory;
         return;
     }
@@ -200,7 +200,7 @@ void CopyRun::copy_blocks() {
             reached_end_ = true;
             // A source that ends before its length was copied is a failure.
             if (done_ < length_) {
-                ferro::fs::record_error(ERROR_HANDLE_EOF);
+                ferro::dos::record_error(ERROR_HANDLE_EOF);
                 result_ = kReadFailed;
             }
             return;
@@ -241,7 +241,7 @@ bool CopyRun::write_block(const char* buffer, LONG count) {
         const LONG put = my_lWrite(target_file_.get(), buffer, static_cast<DWORD>(count));
         if (put != -1) {
             if (put < count) {
-                ferro::fs::record_error(ERROR_DISK_FULL);
+                ferro::dos::record_error(ERROR_DISK_FULL);
                 result_ = kDiskFull;
                 return false;
             }
@@ -287,7 +287,7 @@ void CopyRun::finish_source() {
     if (result_ == kCopied && source_mark_ == Mark::kNone && target_mark_ == Mark::kNone) {
         FileTimes times;
         if (!read_times(source_file_.get(), &times) || !write_times(target_file_.get(), times)) {
-            ferro::fs::record_last_error();
+            ferro::dos::record_last_error();
             result_ = kTargetFailed;
         }
     }

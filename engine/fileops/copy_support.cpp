@@ -7,7 +7,7 @@
 #include "fs/dos_files.h"
 #include "fs/dos_names.h"
 #include "fs/dos_times.h"
-#include "fs/error_state.h"
+#include "frame/error_state.h"
 
 namespace ferro::fileops {
 namespace {

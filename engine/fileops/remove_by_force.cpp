@@ -63,7 +63,7 @@ bool delete_to_trash(const char* path) {
         const int code = SHFileOperationA(&op);
         const bool gone = GetFileAttributesA(name) == INVALID_FILE_ATTRIBUTES;
         if (code == 0 && !op.fAnyOperationsAborted && gone) return true;
-        fs::record_error(code ? static_cast<DWORD>(code) : ERROR_ACCESS_DENIED);
+        dos::record_error(code ? static_cast<DWORD>(code) : ERROR_ACCESS_DENIED);
         return false;
     };
     if (attempt(arg.fs())) {
@@ -76,7 +76,7 @@ bool delete_to_trash(const char* path) {
         fs::record_success();
         return true;
     }
-    fs::record_error(first);
+    dos::record_error(first);
     return false;
 }
 

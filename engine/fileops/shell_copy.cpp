@@ -13,7 +13,7 @@
 #include "frame/text_internal.h"
 #include "fs/dos_find.h"
 #include "fs/dos_times.h"
-#include "fs/error_state.h"
+#include "frame/error_state.h"
 #include "programs/error_report.h"
 
 namespace {

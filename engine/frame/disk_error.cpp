@@ -3,7 +3,7 @@
 #include "frame/error_internal.h"
 #include "frame/error_texts.h"
 #include "frame/message_box.h"
-#include "fs/error_state.h"
+#include "frame/error_state.h"
 
 namespace {
 using namespace ferro::errors;

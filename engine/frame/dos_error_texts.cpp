@@ -4,7 +4,7 @@
 #include "frame/error_internal.h"
 #include "frame/error_texts.h"
 #include "frame/text.h"
-#include "fs/error_state.h"
+#include "frame/error_state.h"
 
 namespace {
 struct Texts {

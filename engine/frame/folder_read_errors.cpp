@@ -4,7 +4,7 @@
 #include "frame/error_boxes.h"
 #include "frame/error_internal.h"
 #include "frame/message_box.h"
-#include "fs/error_state.h"
+#include "frame/error_state.h"
 
 namespace {
 using ferro::errors::HeapText;

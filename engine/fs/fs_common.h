@@ -6,9 +6,13 @@
 #pragma once
 #include <windows.h>
 #include <cstddef>
-#include "fs/error_state.h"
+#include "frame/error_state.h"
 
 namespace ferro::fs {
+using dos::errno_for_win32;
+using dos::record_error;
+using dos::record_last_error;
+
 inline constexpr std::size_t kPathSize = 520;
 
 inline void begin_call() { SetLastError(0); }

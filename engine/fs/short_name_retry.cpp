@@ -1,11 +1,11 @@
 #include <cstring>
 #include <initializer_list>
 #include "frame/paths.h"
+#include "frame/report_link.h"
 #include "frame/text.h"
 #include "frame/text_internal.h"
 #include "fs/dos_names.h"
 #include "fs/fs_common.h"
-#include "programs/error_report.h"
 
 using namespace ferro;
 
@@ -18,7 +18,7 @@ constexpr char kRetryNoteJapanese[] =
 // Notes a retry in the error report list: the text, the name as given and
 // its short form.
 void note_in_error_report(const char* text, const char* given, const char* short_form) {
-    SaveOutputFileMemoryHandle(nullptr, text, given, short_form, 0, 0);
+    note_in_report(nullptr, text, given, short_form, 0, 0);
 }
 
 // The folder part of path (up to its last separator, keeping a root's yen

@@ -3,7 +3,7 @@
 #include "frame/error_boxes.h"
 #include "fs/drive_list_internal.h"
 #include "fs/drives.h"
-#include "fs/error_state.h"
+#include "frame/error_state.h"
 #include "ferromes.h"
 
 using namespace ferro::fs;
@@ -38,7 +38,7 @@ LPSTR WINAPI ReadAndSaveVolumeName(LPCSTR root) {
 
 BOOL WINAPI WriteVolumeName(HWND window, int letter, LPCSTR name) {
     if (!((letter >= 'A' && letter <= 'Z') || (letter >= 'a' && letter <= 'z'))) {
-        ferro::fs::record_error(ERROR_INVALID_DRIVE);
+        ferro::dos::record_error(ERROR_INVALID_DRIVE);
         return FALSE;
     }
     char root[4] = {static_cast<char>(letter), ':', '\\', '\0'};
@@ -46,7 +46,7 @@ BOOL WINAPI WriteVolumeName(HWND window, int letter, LPCSTR name) {
     copy_whole_chars(label, name ? name : "", kVolumeMax);
     BOOL done = SetVolumeLabelA(root, label);
     if (!done) {
-        ferro::fs::record_last_error();
+        ferro::dos::record_last_error();
         volume_label_error_box(window, root);
     }
     return done;

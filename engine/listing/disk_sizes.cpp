@@ -2,7 +2,7 @@
 #include <windows.h>
 
 #include "fs/disk_free.h"
-#include "fs/error_state.h"
+#include "frame/error_state.h"
 #include "listing/listing_internal.h"
 #include "listing/listing_store.h"
 

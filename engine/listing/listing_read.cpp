@@ -14,7 +14,7 @@
 #include "frame/text.h"
 #include "fs/dos_find.h"
 #include "fs/drives.h"
-#include "fs/error_state.h"
+#include "frame/error_state.h"
 #include "fs/network_bridge.h"
 #include "fs/path_spelling.h"
 #include "listing/listing_internal.h"

@@ -7,7 +7,7 @@
 #include "fs/dos_find.h"
 #include "fs/dos_times.h"
 #include "fs/drives.h"
-#include "fs/error_state.h"
+#include "frame/error_state.h"
 #include "listing/listing_store.h"
 
 namespace {

@@ -1,11 +1,12 @@
 // The error report list: entries appended to one memory block, the heading of
 // the first entry, the report file for the user's editor.
 #include "programs/error_report.h"
+#include "frame/report_link.h"
 #include <cstring>
 #include "frame/memory_blocks.h"
 #include "frame/paths.h"
 #include "fs/drives.h"
-#include "fs/error_state.h"
+#include "frame/error_state.h"
 #include "programs/report_platform.h"
 #include "ferromes.h"
 
@@ -195,4 +196,9 @@ int WINAPI DeleteOutputFiles(HWND, LPCSTR fileName) {
     char path[kPath];
     if (!report_path(fileName, nullptr, path) || !report_exists(path)) return 0;
     return remove_report_file(path);
+}
+
+void ferro::note_in_report(HWND owner, const char* text, const char* source, const char* target, UINT headingId,
+                           LONG errorCode) {
+    SaveOutputFileMemoryHandle(owner, text, source, target, headingId, errorCode);
 }

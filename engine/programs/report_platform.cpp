@@ -6,7 +6,7 @@
 #include "frame/error_texts.h"
 #include "fs/dos_names.h"
 #include "fs/dos_times.h"
-#include "fs/error_state.h"
+#include "frame/error_state.h"
 #include "fs/path_spelling.h"
 
 namespace ferro::programs {
@@ -56,12 +56,12 @@ bool write_report_file(const char* path, const char* data, std::size_t length, D
         SetFileAttributesA(path, before & ~DWORD(FILE_ATTRIBUTE_READONLY));
     HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        ferro::fs::record_last_error();
+        ferro::dos::record_last_error();
         return false;
     }
     DWORD written = 0;
     bool ok = WriteFile(file, data, static_cast<DWORD>(length), &written, nullptr) && written == length;
-    if (!ok) ferro::fs::record_last_error();
+    if (!ok) ferro::dos::record_last_error();
     CloseHandle(file);
     SetFileAttributesA(path, attributes);
     return ok;

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <string>
 #include "copy_fixture.h"
-#include "fs/error_state.h"
+#include "frame/error_state.h"
 #include "support/guarded_buffer.h"
 #include "support/message_box_recorder.h"
 #include "support/sjis.h"

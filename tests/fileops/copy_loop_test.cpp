@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 #include "copy_fixture.h"
-#include "fs/error_state.h"
+#include "frame/error_state.h"
 #include "support/sjis.h"
 
 using copy_test::CopyTest;

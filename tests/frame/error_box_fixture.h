@@ -11,7 +11,7 @@
 #include "frame/message_box.h"
 #include "frame/paths.h"
 #include "frame/text.h"
-#include "fs/error_state.h"
+#include "frame/error_state.h"
 #include "support/message_box_recorder.h"
 #include "support/sjis.h"
 

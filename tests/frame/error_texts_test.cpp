@@ -1,6 +1,6 @@
 #include <string>
 #include "error_box_fixture.h"
-#include "frame/shutdown.h"
+#include "shutdown.h"
 #include "support/temp_folder.h"
 
 using error_test::ErrorBoxTest;

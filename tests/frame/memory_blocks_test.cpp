@@ -7,7 +7,7 @@
 #include "frame/memory_blocks.h"
 #include "frame/size_degradation.h"
 #include "frame/handles.h"
-#include "frame/shutdown.h"
+#include "shutdown.h"
 #include "support/message_box_recorder.h"
 #include "support/sjis.h"
 #include "test_window.h"

@@ -2,7 +2,7 @@
 #include <windows.h>
 #include "frame/memory_blocks.h"
 #include "frame/places.h"
-#include "frame/shutdown.h"
+#include "shutdown.h"
 
 TEST(Shutdown, FreesTheFrameBlocks) {
     ASSERT_TRUE(SaveFerroHelp("C:\\Ferro\\ferro.chm"));

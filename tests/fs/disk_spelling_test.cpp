@@ -4,7 +4,7 @@
 #include <string>
 #include "fs/cluster_table.h"
 #include "fs/disk_free.h"
-#include "fs/error_state.h"
+#include "frame/error_state.h"
 #include "fs/path_spelling.h"
 #include "frame/text.h"
 #include "support/guarded_buffer.h"

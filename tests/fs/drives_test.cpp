@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 #include "ferromes.h"
-#include "frame/shutdown.h"
+#include "shutdown.h"
 #include "fs/drives.h"
 #include "support/guarded_buffer.h"
 #include "support/message_box_recorder.h"

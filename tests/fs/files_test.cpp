@@ -3,7 +3,7 @@
 #include <string>
 #include "fs/dos_files.h"
 #include "fs/dos_names.h"
-#include "fs/error_state.h"
+#include "frame/error_state.h"
 #include "fs/kernel_lookup.h"
 #include "support/guarded_buffer.h"
 #include "support/sjis.h"

@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 #include "fs/dos_find.h"
-#include "fs/error_state.h"
+#include "frame/error_state.h"
 #include "support/sjis.h"
 #include "support/temp_folder.h"
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <string>
-#include "frame/shutdown.h"
+#include "shutdown.h"
 #include "frame/text.h"
 #include "listing/selection.h"
 #include "support/guarded_buffer.h"

@@ -3,8 +3,8 @@
 #include <cerrno>
 #include <string>
 #include "ferromes.h"
-#include "frame/shutdown.h"
-#include "fs/error_state.h"
+#include "shutdown.h"
+#include "frame/error_state.h"
 #include "programs/error_report.h"
 #include "support/message_box_recorder.h"
 #include "support/sjis.h"

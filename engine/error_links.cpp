@@ -1,8 +1,8 @@
-// What the error boxes need from the file-system layer, the network side and
-// the error report list, each behind one function so that the boxes do not
-// depend on how those parts keep their state. Until the network folders are
-// part of the library, the network side has no error of its own and reports
-// nothing.
+// What the error boxes of the frame need from the parts above it: the
+// file-system layer, the network side and the error report list, each behind
+// one function declared by the frame and defined here, at the top of the
+// library, which may know every part. Until the network folders are part of
+// the library, the network side has no error of its own and reports nothing.
 #include <windows.h>
 #include <shellapi.h>
 #include <algorithm>
@@ -11,7 +11,7 @@
 #include "frame/message_box.h"
 #include "fs/dos_times.h"
 #include "fs/drives.h"
-#include "fs/error_state.h"
+#include "frame/error_state.h"
 #include "programs/error_report.h"
 
 namespace {

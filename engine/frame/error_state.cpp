@@ -1,4 +1,4 @@
-#include "fs/error_state.h"
+#include "frame/error_state.h"
 #include <cerrno>
 
 namespace {
@@ -38,7 +38,7 @@ static_assert(ENOENT == 2 && EMFILE == 24 && EACCES == 13 && EBADF == 9 && ENOME
               "the run-time error numbers the callers compare with");
 }  // namespace
 
-namespace ferro::fs {
+namespace ferro::dos {
 int errno_for_win32(DWORD error) {
     for (const ErrorRow& row : kErrorTable)
         if (row.win32 == error) return row.number;
@@ -51,12 +51,12 @@ int record_error(DWORD error) {
 }
 
 int record_last_error() { return record_error(GetLastError()); }
-}  // namespace ferro::fs
+}  // namespace ferro::dos
 
 DWORD WINAPI Get_nERRNO() { return g_win32_error; }
 DWORD WINAPI Set_nERRNO(DWORD error) { return g_win32_error = error; }
 DWORD WINAPI my_Dos_exterror() { return g_win32_error = GetLastError(); }
 
-int WINAPI GetErrnoFromWin32() { return errno = ferro::fs::errno_for_win32(g_win32_error); }
+int WINAPI GetErrnoFromWin32() { return errno = ferro::dos::errno_for_win32(g_win32_error); }
 int WINAPI Get_errno() { return errno; }
 int WINAPI Set_errno(int value) { return errno = value; }

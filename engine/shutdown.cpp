@@ -6,7 +6,7 @@
 #include "frame/error_texts.h"
 #include "frame/memory_internal.h"
 #include "frame/places_internal.h"
-#include "frame/shutdown.h"
+#include "shutdown.h"
 #include "fs/drives.h"
 #include "listing/listing_internal.h"
 #include "listing/listing_store.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
-#include "fs/error_state.h"
+#include "frame/error_state.h"
 
 // ---- Win32 error to error number
 struct ErrnoRow {

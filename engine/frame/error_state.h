@@ -16,11 +16,11 @@ int WINAPI Get_errno();
 int WINAPI Set_errno(int value);
 }
 
-namespace ferro::fs {
+namespace ferro::dos {
 // The error number that the table gives for a Win32 error (no state touched).
 int errno_for_win32(DWORD error);
 // After a platform call: stores GetLastError and sets errno from it. Returns errno.
 int record_last_error();
 // Stores the given Win32 error and sets errno from it. Returns errno.
 int record_error(DWORD error);
-}  // namespace ferro::fs
+}  // namespace ferro::dos
