@@ -1,27 +1,16 @@
 // What the error boxes of the frame need from the parts above it: the
 // file-system layer, the network side and the error report list, each behind
 // one function declared by the frame and defined here, at the top of the
-// library, which may know every part. Until the network folders are part of
-// the library, the network side has no error of its own and reports nothing.
+// library, which may know every part.
 #include <windows.h>
 #include <shellapi.h>
-#include <algorithm>
-#include <iterator>
 #include "frame/error_internal.h"
 #include "frame/message_box.h"
 #include "fs/dos_times.h"
 #include "fs/drives.h"
+#include "fs/network.h"
 #include "frame/error_state.h"
 #include "programs/error_report.h"
-
-namespace {
-// The Win32 errors that come from the network.
-constexpr DWORD kNetworkErrors[] = {50,   52,   53,   54,   55,   56,   57,   58,   59,   64,   65,   66,   67,
-                                    69,   86,   88,   1203, 1205, 1214, 1220, 1222, 1225, 1227, 1229, 1231, 1234,
-                                    1236, 1241, 1244, 1245, 1707, 1724, 1739, 1763, 1790, 1792, 2108, 2250, 4100};
-constexpr DWORD kInvalidPassword = 86;     // ERROR_INVALID_PASSWORD
-constexpr DWORD kBadNetworkResponse = 58;  // ERROR_BAD_NET_RESP
-}  // namespace
 
 namespace ferro::errors {
 // Through the file-system layer, whose stored error the caller's box is about:
@@ -37,14 +26,17 @@ DWORD read_attributes(const char* name) {
     return attributes;
 }
 
-DWORD network_error_number() { return 0; }
-void clear_network_error() {}
-void report_network_error(HWND, DWORD, const char*) {}
-
-bool is_network_error(DWORD error) {
-    return std::find(std::begin(kNetworkErrors), std::end(kNetworkErrors), error) != std::end(kNetworkErrors);
+DWORD network_error_number() { return Get_nNetworkERRNO(); }
+void clear_network_error() {
+    Set_nNetworkERRNO(0);
+    SetProcessNetErrorHandlerDone(0);
 }
-bool is_network_password_error(DWORD error) { return error == kInvalidPassword || error == kBadNetworkResponse; }
+void report_network_error(HWND window, DWORD error, const char* path) {
+    ProcessNetErrorHandler(window, error, path, nullptr);
+}
+
+bool is_network_error(DWORD error) { return IsNetworkErrorOccured(error) != 0; }
+bool is_network_password_error(DWORD error) { return IsNetworkPasswordErrorOccured(error) != 0; }
 
 bool is_assigned_network_drive(char letter) { return IsAssignedNetdrve(static_cast<unsigned char>(letter)) != FALSE; }
 

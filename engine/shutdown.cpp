@@ -8,6 +8,7 @@
 #include "frame/places_internal.h"
 #include "shutdown.h"
 #include "fs/drives.h"
+#include "fs/network.h"
 #include "listing/listing_internal.h"
 #include "listing/listing_store.h"
 #include "listing/selection.h"
@@ -46,6 +47,8 @@ constexpr Release kShutdownOrder[] = {
     [] { FreeDriveMemoryHandle(); },
     ferro::fileops::free_delete_state,
     [] { FreeMemoryForCopyExcludedString(); },
+    [] { FreeFoundNetworkDriveMemory(); },
+    ferro::fs::net::end_all_watches,
     ferro::listing::free_selection_state,
     ferro::free_program_places,
     ferro::search::free_search_state,

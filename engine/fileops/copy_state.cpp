@@ -1,8 +1,9 @@
 // The state of a copy run: copied total, share modes, the attribute given to
 // targets, the speedy-copy and ignore-errors switches, the copied flags and
-// the saved size of the next file.
+// the saved size of the next file, and the count of folders still to copy.
 #include "fileops/copy.h"
 #include "fileops/copy_internal.h"
+#include "fileops/folders.h"
 
 namespace {
 constexpr DWORD kShareReadWrite = FILE_SHARE_READ | FILE_SHARE_WRITE;  // 3
@@ -17,6 +18,7 @@ LONG g_folder_not_created;
 LONG g_copied_flags;
 ULONGLONG g_saved_file_size;
 LONG g_last_result;
+LONG g_remaining_folders;
 
 bool is_share_index(LONG index) { return index == 0 || index == 1; }
 }  // namespace
@@ -68,3 +70,6 @@ LONG WINAPI SaveFileSizeForCopyFile(DWORD low, DWORD high) {
     g_saved_file_size = (static_cast<ULONGLONG>(high) << 32) | low;
     return static_cast<LONG>(low);
 }
+
+LONG WINAPI SetNumberOfRemainingDirectoryForCopying(LONG count) { return g_remaining_folders = count; }
+LONG WINAPI GetNumberOfRemainingDirectoryForCopying() { return g_remaining_folders; }

@@ -64,6 +64,11 @@ void clear_run_settings();
 // folder then has the archive attribute), false when refused (noted).
 bool confirm_read_only_folder(HWND window, const char* folder);
 
+// The shell's delete to the recycle bin (with the run's trash flags): once
+// with the path, once more with its short-name form. True only when the
+// entry is gone afterwards.
+bool delete_to_trash(const char* path);
+
 // Frees the path buffers and the saved-path block (at unload).
 void free_delete_state();
 }  // namespace ferro::fileops

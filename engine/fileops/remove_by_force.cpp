@@ -47,8 +47,36 @@ DWORD attributes_of(const char* path) {
 
 using Texts = errors::LoadedTexts;
 
-// The shell's delete to the recycle bin: once with the path, once more with
-// its short-name form. True only when the entry is gone afterwards.
+void show_in_file_control(const char* path) {
+    const DeleteSettings& s = settings();
+    if (s.dialog && s.file_control) SetDlgItemTextA(s.dialog, s.file_control, path);
+}
+
+// A box of the file error kind with the style and help line given.
+int ask(HWND window, const char* path, UINT messageId, UINT titleId, UINT style, UINT helpId) {
+    if (helpId) {
+        Texts help(helpId, 0);
+        SetHelpDosErrorMessage(style, help.message);
+    } else {
+        SetHelpDosErrorMessage(style, "");
+    }
+    const int answer = MyLoadDosErrorMessageWithAttribute(window, path, messageId, titleId, 0);
+    SetHelpDosErrorMessage(0, nullptr);
+    return answer;
+}
+
+bool has_bad_name(const char* path, bool file) {
+    if (file) {
+        OnlyFileNameOnlyForIsBadFname(1);
+        return IsBadFname(nullptr, path, 0) != 0;
+    }
+    SetWithoutMessageForIsBadDirName(1);
+    const int bad = IsBadDirName(nullptr, path, 0);
+    SetWithoutMessageForIsBadDirName(0);
+    return bad != 0;
+}
+}  // namespace
+
 bool delete_to_trash(const char* path) {
     fs::PathArg arg(path);
     if (!arg.usable()) return false;
@@ -79,36 +107,6 @@ bool delete_to_trash(const char* path) {
     dos::record_error(first);
     return false;
 }
-
-void show_in_file_control(const char* path) {
-    const DeleteSettings& s = settings();
-    if (s.dialog && s.file_control) SetDlgItemTextA(s.dialog, s.file_control, path);
-}
-
-// A box of the file error kind with the style and help line given.
-int ask(HWND window, const char* path, UINT messageId, UINT titleId, UINT style, UINT helpId) {
-    if (helpId) {
-        Texts help(helpId, 0);
-        SetHelpDosErrorMessage(style, help.message);
-    } else {
-        SetHelpDosErrorMessage(style, "");
-    }
-    const int answer = MyLoadDosErrorMessageWithAttribute(window, path, messageId, titleId, 0);
-    SetHelpDosErrorMessage(0, nullptr);
-    return answer;
-}
-
-bool has_bad_name(const char* path, bool file) {
-    if (file) {
-        OnlyFileNameOnlyForIsBadFname(1);
-        return IsBadFname(nullptr, path, 0) != 0;
-    }
-    SetWithoutMessageForIsBadDirName(1);
-    const int bad = IsBadDirName(nullptr, path, 0);
-    SetWithoutMessageForIsBadDirName(0);
-    return bad != 0;
-}
-}  // namespace
 
 bool confirm_read_only_folder(HWND window, const char* folder) {
     DeleteSettings& s = settings();

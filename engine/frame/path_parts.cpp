@@ -16,6 +16,7 @@ using text::kYen;
 
 namespace {
 BOOL g_last_yen_removed = FALSE;
+BOOL g_network_disabled = FALSE;  // the application has switched the network off
 
 // The period that starts the extension of the last component: the last
 // period with no yen mark after it.
@@ -52,8 +53,10 @@ BOOL WINAPI IsRootDir(LPCSTR p) {
 }
 BOOL WINAPI IsRootDirIncluded(LPCSTR p) { return !text::is_empty(p) && text::has_root(p); }
 BOOL WINAPI IsNetRootDir(LPCSTR p) { return p && p[0] == kYen && p[1] == kYen && p[2] == '\0'; }
-BOOL WINAPI IsDriveMyNetwork(LPCSTR p) { return text::is_network_form(p); }
+BOOL WINAPI IsDriveMyNetwork(LPCSTR p) { return !g_network_disabled && text::is_network_form(p); }
 BOOL WINAPI IsDriveSystemNetwork(LPCSTR p) { return p && p[0] == kYen && p[1] == kYen; }
+BOOL WINAPI SetNetworkDisabledByApplication(BOOL value) { return g_network_disabled = value; }
+BOOL WINAPI IsNetworkDisabledByApplication() { return g_network_disabled; }
 
 // ---- Separators
 

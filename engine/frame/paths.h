@@ -11,8 +11,13 @@ extern "C" {
 BOOL WINAPI IsRootDir(LPCSTR path);
 BOOL WINAPI IsRootDirIncluded(LPCSTR path);
 BOOL WINAPI IsNetRootDir(LPCSTR path);
+// A network path in either form; never while the network is switched off.
 BOOL WINAPI IsDriveMyNetwork(LPCSTR path);
 BOOL WINAPI IsDriveSystemNetwork(LPCSTR path);
+// The application's network-off switch: network paths are not recognised and
+// the drive list has no network entry while it is non-zero.
+BOOL WINAPI SetNetworkDisabledByApplication(BOOL value);
+BOOL WINAPI IsNetworkDisabledByApplication();
 
 // ---- Path parts
 LPSTR WINAPI GetFileFromPathWithYen(LPCSTR path);

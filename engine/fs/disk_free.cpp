@@ -8,7 +8,7 @@
 #include "fs/drives.h"
 #include "fs/fs_common.h"
 #include "fs/kernel_lookup.h"
-#include "fs/network_bridge.h"
+#include "fs/network.h"
 
 using namespace ferro;
 using namespace ferro::fs;
@@ -59,9 +59,9 @@ int WINAPI my_Dos_getdiskfree(LPCSTR path, DosDiskFree* clusters, ULONGLONG* siz
     }
     PathArg arg(path);
     if (arg.bad()) return 1;
-    if (arg.network()) net::add_server_folder_type(48);
+    if (arg.network()) AddServerFolderTypeForMakeNetworkFolderName(48);
     bool usable = !arg.no_fs_name();
-    if (arg.network()) net::add_server_folder_type(0);
+    if (arg.network()) AddServerFolderTypeForMakeNetworkFolderName(0);
     if (!usable) {
         record_error(ERROR_PATH_NOT_FOUND);
         return 1;

@@ -3,7 +3,7 @@
 #include "frame/text_internal.h"
 #include "fs/dos_times.h"
 #include "fs/fs_common.h"
-#include "fs/network_bridge.h"
+#include "fs/network.h"
 
 using namespace ferro;
 using namespace ferro::fs;
@@ -58,11 +58,11 @@ int WINAPI IsDirectoryAttribute(LPSTR path) {
     char plain[kPathSize];
     if (path && text::copy_bounded(plain, path)) {
         text::strip_quotes(plain);
-        net::add_server_folder_type(1024);
+        AddServerFolderTypeForMakeNetworkFolderName(1024);
         DWORD attributes = INVALID_FILE_ATTRIBUTES;
         if (my_Dos_getfileattr(plain, &attributes) == 0 && attributes != INVALID_FILE_ATTRIBUTES)
             answer = (attributes & FILE_ATTRIBUTE_DIRECTORY) ? 4 : 2;
-        net::add_server_folder_type(0);
+        AddServerFolderTypeForMakeNetworkFolderName(0);
     }
     record_error(saved);
     errno = saved_errno;

@@ -3,7 +3,7 @@
 #include <cstring>
 #include "frame/mbcs.h"
 #include "fs/fs_common.h"
-#include "fs/network_bridge.h"
+#include "fs/network.h"
 
 using namespace ferro::fs;
 
@@ -47,14 +47,15 @@ int find_first(HANDLE* handle, LPCSTR pattern, WIN32_FIND_DATAA* record, bool wi
     PathArg path(pattern);
     if (path.bad()) return Get_errno();
     if (with_net && path.no_fs_name()) {
-        int result = net::findfirst_withnet(handle, path.copy(), record);
+        int result = my_Dos_findfirst_withnet(handle, path.copy(), record);
         if (result == 0) {
             g_net_state = 1;
             return 0;
         }
         if (handle && !open_handle(*handle)) *handle = nullptr;
         g_net_state = (result & 16) ? -1 : -2;
-        if (g_net_state == -2) record_error(ERROR_PATH_NOT_FOUND);
+        // The listing stored the error it met; a level it could not name is not found.
+        if (g_net_state == -2 && Get_nERRNO() == 0) record_error(ERROR_PATH_NOT_FOUND);
         return result;
     }
     int result = plain_findfirst(handle, path.fs(), record);
@@ -74,7 +75,7 @@ int WINAPI my_Dos_findfirst_withoutnet(HANDLE* handle, LPCSTR pattern, WIN32_FIN
 int WINAPI my_Dos_findnext(HANDLE* handle, WIN32_FIND_DATAA* record) {
     if (!handle || !record) return 1;
     if (g_net_state == 1) {
-        int result = net::findnext_withnet(handle, record);
+        int result = my_Dos_findnext_withnet(handle, record);
         if (result != 0) {
             g_net_state = 0;
             if (!open_handle(*handle)) *handle = nullptr;

@@ -8,7 +8,7 @@
 #include "frame/paths.h"
 #include "frame/text_internal.h"
 #include "fs/fs_common.h"
-#include "fs/network_bridge.h"
+#include "fs/network.h"
 
 using namespace ferro;
 using namespace ferro::fs;
@@ -111,7 +111,7 @@ LPSTR WINAPI myGetdcwd(int drive, LPSTR buffer, int size) {
         return nullptr;
     }
     if (IsDriveMyNetwork(full)) {
-        if (net::get_extra_net_drive_information(buffer, size) == 0) {
+        if (GetGetExtraNetDriveInformation(buffer, size) == 0) {
             full[2] = '\\';
             full[3] = '\0';
             lstrcpynA(buffer, full, size);

@@ -1,7 +1,8 @@
 // Settings of the drive list: the OS/2 and CD-ROM bytes, the short drive name
-// switch, the current volume name and the network switch.
+// switch and the current volume name.
 #include <cstring>
 #include "frame/mbcs.h"
+#include "frame/paths.h"
 #include "fs/drive_list_internal.h"
 #include "fs/drives.h"
 
@@ -11,7 +12,6 @@ unsigned char g_cdrom_checking;
 BOOL g_short_drive_name;
 char g_volume_name[ferro::fs::kVolumeMax + 1];
 char g_no_volume_name[] = "???";
-BOOL g_network_disabled;
 }  // namespace
 
 namespace ferro::fs {
@@ -28,7 +28,7 @@ std::size_t copy_whole_chars(char* out, const char* text, std::size_t max) {
     return n;
 }
 
-bool network_disabled() { return g_network_disabled != 0; }
+bool network_disabled() { return IsNetworkDisabledByApplication() != FALSE; }
 }  // namespace ferro::fs
 
 // The text is handed out in a buffer of the library; a caller that writes into
@@ -54,5 +54,3 @@ BOOL WINAPI IsVolumeNameEmpty(LPCSTR name) {
     return std::strcmp(name ? name : g_volume_name, ferro::fs::kNoVolumeName) == 0;
 }
 
-BOOL WINAPI SetNetworkDisabledByApplication(BOOL value) { return g_network_disabled = value; }
-BOOL WINAPI IsNetworkDisabledByApplication() { return g_network_disabled; }

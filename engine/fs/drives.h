@@ -14,6 +14,7 @@
 // or an empty string (texts).
 #pragma once
 #include <windows.h>
+#include "frame/paths.h"  // the network-off switch
 
 extern "C" {
 // ---- Type numbers (kDrive* in drive_list_internal.h): 2 fixed, 3 network,
@@ -124,9 +125,4 @@ int WINAPI SetDriveStringInCombobox(HWND comboBox, BOOL withFirst);
 // selected item, -1 when none.
 int WINAPI DisplayDriveListBox(HWND dialog, int controlId, BOOL withFirst, int letter);
 int WINAPI DisplayDriveComboBox(HWND dialog, int controlId, BOOL withFirst, int letter);
-
-// ---- Network access switched off by the application (shared with the network
-// folders): the list then has no network entry.
-BOOL WINAPI SetNetworkDisabledByApplication(BOOL value);
-BOOL WINAPI IsNetworkDisabledByApplication();
 }

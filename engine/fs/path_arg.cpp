@@ -2,7 +2,7 @@
 #include "frame/paths.h"
 #include "frame/text_internal.h"
 #include "fs/fs_common.h"
-#include "fs/network_bridge.h"
+#include "fs/network.h"
 
 namespace ferro::fs {
 PathArg::PathArg(const char* path, Form form) {
@@ -25,15 +25,15 @@ PathArg::PathArg(const char* path, Form form) {
     }
     if (IsDriveMyNetwork(buffer_)) {
         network_ = true;
-        fs_ = net::make_network_folder_name(buffer_, &saved_);
+        fs_ = MakeNetworkFolderName(buffer_, &saved_);
         if (!fs_) fs_ = buffer_;
         no_fs_name_ = saved_ == 0;
     }
 }
 
 PathArg::~PathArg() {
-    if (saved_ > 0) net::recover_network_folder_name(fs_, saved_);
+    if (saved_ > 0) RecoverNetworkFolderName(fs_, saved_);
 }
 
-void report_change(bool success) { net::disable_change_notify(success ? TRUE : FALSE); }
+void report_change(bool success) { DisableChangeNotify(success ? TRUE : FALSE); }
 }  // namespace ferro::fs

@@ -6,7 +6,7 @@
 #include "frame/text_internal.h"
 #include "fs/dos_names.h"
 #include "fs/fs_common.h"
-#include "fs/network_bridge.h"
+#include "fs/network.h"
 
 using namespace ferro;
 using namespace ferro::fs;
@@ -80,7 +80,9 @@ bool spell(const char* work, int mode, std::string& out) {
             ++p;
         }
     } else if (work[0] == '\\' && work[1] == '\\') {
+        // The server part, computer and share, stays as given.
         const char* server_end = component_end(work, work + 2);
+        if (*server_end == '\\') server_end = component_end(work, server_end + 1);
         out.assign(work, server_end);
         p = server_end;
         if (*p == '\\') {
@@ -130,12 +132,12 @@ LPSTR WINAPI GetReformed95PathNameFromOS(LPSTR path, int mode, int inPlace) {
     if (IsRootDir(work) || IsNetRootDir(work)) {
         result = work;
         if (result[0] >= 'a' && result[0] <= 'z') result[0] = static_cast<char>(result[0] - 'a' + 'A');
-    } else if (IsDriveMyNetwork(work) && net::get_95_path_name_from_net_os(work, mode, g_spelled) != 0) {
+    } else if (IsDriveMyNetwork(work) && myGet95PathNameFromNetOS(work, mode, g_spelled) != 0) {
         result = g_spelled;
     } else {
         int saved = 0;
         char* fs_name = work;
-        if (IsDriveMyNetwork(work)) fs_name = net::make_network_folder_name(work, &saved);
+        if (IsDriveMyNetwork(work)) fs_name = MakeNetworkFolderName(work, &saved);
         if (IsDriveMyNetwork(work) && saved == 0) {
             result = work;  // no file-system name: kept as given
         } else {
@@ -145,8 +147,12 @@ LPSTR WINAPI GetReformed95PathNameFromOS(LPSTR path, int mode, int inPlace) {
                 walk = full;
                 only_last = true;
             }
-            if (!spell(walk, mode, result)) result = work;
-            if (saved > 0) net::recover_network_folder_name(fs_name, saved);
+            const bool spelled = spell(walk, mode, result);
+            if (saved > 0) RecoverNetworkFolderName(fs_name, saved);
+            if (!spelled)
+                result = work;
+            else if (saved > 0)  // the browsing form given keeps its network name
+                result = std::string(work, static_cast<std::size_t>(fs_name - work) + 1) + result.substr(1);
         }
     }
     if (only_last) {

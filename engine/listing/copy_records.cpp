@@ -1,19 +1,19 @@
 // Records of the folder and file being copied, the dialog of the running
 // operation and the archive output folder with its history.
+#include <cstring>
+#include <initializer_list>
 #include "frame/memory_blocks.h"
 #include "frame/memory_internal.h"
 #include "listing/selection.h"
 
 namespace {
-struct Record {
-    HGLOBAL handle;
-    LPSTR pointer;
-};
-#ifndef _WIN64
-static_assert(sizeof(Record) == 8, "two 32-bit words");
-#endif
+constexpr std::size_t kPathSize = 520;
 
-Record g_src_dir, g_tgt_dir, g_src_file, g_tgt_file;
+// The folder and file being copied: one path buffer each, read by the
+// progress display and the archiver binding while a copy runs; and the base
+// target folder, a buffer the host writes into itself.
+char g_src_dir[kPathSize], g_tgt_dir[kPathSize], g_src_file[kPathSize], g_tgt_file[kPathSize];
+char g_tgt_base[kPathSize];
 HANDLE g_copied_src_file;
 HANDLE g_src_dir_handle;
 HWND g_dialog;
@@ -21,30 +21,26 @@ HGLOBAL g_lha_output;
 constexpr LONG kHistorySize = 100;
 HGLOBAL g_lha_history[kHistorySize];
 
-char g_empty[1];
-
-LPSTR save(Record& r, LPCSTR path) {
-    if (!path) return r.pointer ? r.pointer : g_empty;
-    r.pointer = GetStringPointer(&r.handle, r.pointer, path);
-    return r.pointer ? r.pointer : g_empty;
-}
-
-LPSTR get(const Record& r) { return r.pointer ? r.pointer : g_empty; }
-
-void release(Record& r) {
-    if (r.handle) FreeStringPointer(r.handle, r.pointer);
-    r = Record{};
+// A null path gives the record as it is; a path of 520 bytes or more is
+// refused (null) and the record keeps what it held.
+LPSTR save(char* record, LPCSTR path) {
+    if (!path) return record;
+    const std::size_t length = std::strlen(path);
+    if (length >= kPathSize) return nullptr;
+    std::memmove(record, path, length + 1);
+    return record;
 }
 }  // namespace
 
 LPSTR WINAPI SaveSrcCopyingDirectory(LPCSTR path) { return save(g_src_dir, path); }
-LPSTR WINAPI GetSrcCopyingDirectory() { return get(g_src_dir); }
+LPSTR WINAPI GetSrcCopyingDirectory() { return g_src_dir; }
 LPSTR WINAPI SaveTgtCopyingDirectory(LPCSTR path) { return save(g_tgt_dir, path); }
-LPSTR WINAPI GetTgtBaseCopyingDirectory() { return get(g_tgt_dir); }
+LPSTR WINAPI GetTgtCopyingDirectory() { return g_tgt_dir; }
+LPSTR WINAPI GetTgtBaseCopyingDirectory() { return g_tgt_base; }
 LPSTR WINAPI SaveSrcCopyingFile(LPCSTR path) { return save(g_src_file, path); }
-LPSTR WINAPI GetSrcCopyingFile() { return get(g_src_file); }
+LPSTR WINAPI GetSrcCopyingFile() { return g_src_file; }
 LPSTR WINAPI SaveTgtCopyingFile(LPCSTR path) { return save(g_tgt_file, path); }
-LPSTR WINAPI GetTgtCopyingFile() { return get(g_tgt_file); }
+LPSTR WINAPI GetTgtCopyingFile() { return g_tgt_file; }
 
 HANDLE WINAPI SaveCopiedSrcFileHandle(HANDLE handle) { return g_copied_src_file = handle; }
 HANDLE WINAPI GetCopiedSrcFileHandle() { return g_copied_src_file; }
@@ -74,10 +70,7 @@ HGLOBAL WINAPI Empty_ghLHADIRHISTORY(HWND window, LONG index) {
 }
 
 void ferro::listing::free_copy_records() {
-    release(g_src_dir);
-    release(g_tgt_dir);
-    release(g_src_file);
-    release(g_tgt_file);
+    for (char* record : {g_src_dir, g_tgt_dir, g_src_file, g_tgt_file, g_tgt_base}) record[0] = '\0';
     if (g_lha_output) ferro::free_block(g_lha_output);
     g_lha_output = nullptr;
     for (auto& h : g_lha_history) {

@@ -15,7 +15,7 @@
 #include "fs/dos_find.h"
 #include "fs/drives.h"
 #include "frame/error_state.h"
-#include "fs/network_bridge.h"
+#include "fs/network.h"
 #include "fs/path_spelling.h"
 #include "listing/listing_internal.h"
 #include "listing/listing_store.h"

@@ -95,10 +95,14 @@ LONG WINAPI DisableNetdrvRelatedOperation(LONG pane, LONG kind);
 LONG WINAPI SetFakedCurDir(LONG value);
 LONG WINAPI IsFakedCurDir();
 
-// ---- Copy records
+// ---- Copy records: 520-byte buffers. Each Save copies the path (at most 519
+// bytes; a longer one gives null and the record stays) and returns the
+// buffer, which a null path also gives.
 LPSTR WINAPI SaveSrcCopyingDirectory(LPCSTR path);
 LPSTR WINAPI GetSrcCopyingDirectory();
 LPSTR WINAPI SaveTgtCopyingDirectory(LPCSTR path);
+LPSTR WINAPI GetTgtCopyingDirectory();
+// The base target folder of a copy: a 520-byte buffer the host writes into.
 LPSTR WINAPI GetTgtBaseCopyingDirectory();
 LPSTR WINAPI SaveSrcCopyingFile(LPCSTR path);
 LPSTR WINAPI GetSrcCopyingFile();

@@ -5,6 +5,8 @@
 #include <set>
 #include <string>
 #include "fs/dos_find.h"
+#include "fs/network.h"
+#include "support/message_box_recorder.h"
 #include "frame/error_state.h"
 #include "support/sjis.h"
 #include "support/temp_folder.h"
@@ -172,7 +174,13 @@ TEST(DosFind, FindAttributeIsKept) {
 TEST(DosFind, BrowsingNetworkPathWithoutFileSystemName) {
     HANDLE h = reinterpret_cast<HANDLE>(0x99);
     WIN32_FIND_DATAA record;
+    ferro_test::MessageBoxRecorder boxes;
+    boxes.answer(IDOK);  // the network listing reports that there is no network
+    SetProcessNetErrorHandlerDone(0);
     EXPECT_NE(my_Dos_findfirst(&h, "\\:\\Workgroup\\*", &record), 0);
+    EXPECT_EQ(boxes.boxes().size(), 1u);
+    SetProcessNetErrorHandlerDone(0);
+    Set_nNetworkERRNO(0);
     EXPECT_EQ(h, nullptr);
     EXPECT_EQ(Is_my_Dos_findfirst_withnet_done(), -2);
     EXPECT_EQ(my_Dos_findnext(&h, &record), 1) << "no plain search after a failed network one";

@@ -156,7 +156,7 @@ TEST(CopyRecords, SavedAndReplaced) {
     EXPECT_EQ(name, SaveSrcCopyingFile(name.c_str()));
     EXPECT_STREQ("C:\\t", SaveTgtCopyingDirectory("C:\\t"));
     EXPECT_STREQ("C:\\t2", SaveTgtCopyingDirectory("C:\\t2"));
-    EXPECT_STREQ("C:\\t2", GetTgtBaseCopyingDirectory());
+    EXPECT_STREQ("C:\\t2", GetTgtCopyingDirectory());
     EXPECT_STREQ("C:\\t2", SaveTgtCopyingDirectory(nullptr));
     EXPECT_EQ(name, GetSrcCopyingFile());
     FreeGlobalHandleInDll();

@@ -10,6 +10,7 @@
 #include "listing/listing_store.h"
 #include "listing_store_fixture.h"
 #include "support/message_box_recorder.h"
+#include "support/share_link.h"
 #include "support/sjis.h"
 #include "support/temp_folder.h"
 
@@ -310,10 +311,8 @@ TEST_F(ListingRead, StopDuringReadKeepsWhatWasRead) {
 namespace {
 // A drive letter that names no drive here.
 std::string missing_drive_root() {
-    const DWORD drives = GetLogicalDrives();
-    for (char letter = 'Q'; letter <= 'Y'; ++letter)
-        if (!(drives & (1u << (letter - 'A')))) return std::string(1, letter) + ":\\";
-    return {};
+    const std::string drive = unused_drive();
+    return drive.empty() ? drive : drive + "\\";
 }
 }  // namespace
 
@@ -358,3 +357,20 @@ const DiskErrorRow kDiskErrorRows[] = {
     {"files, network form, stop", true, true, IDNO, kListingDiskUnreadableBeforeFiles},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, ListingDiskErrors, ::testing::ValuesIn(kDiskErrorRows));
+
+// ---- A folder of a network share, in both spellings
+TEST_F(ListingRead, AShareFolderIsReadInBothForms) {
+    temp.file("sub\\one.txt", "1");
+    temp.file(sjis("sub\\表"), "2");
+    temp.folder("sub\\inner");
+    auto share = ferro_test::WineLink::share("ferrolist", "data", temp.path());
+    ASSERT_TRUE(share.ok());
+    for (const std::string& folder : {std::string("\\\\FERROLIST\\DATA\\sub"), std::string("\\:\\WG\\FERROLIST\\DATA\\sub")}) {
+        MessageBoxRecorder boxes;  // none expected
+        EXPECT_GE(read_folders(folder), 1) << folder;
+        const auto folders = tables.folder_names();
+        EXPECT_NE(std::find(folders.begin(), folders.end(), "inner"), folders.end()) << folder;
+        EXPECT_EQ(2, read_files(folder)) << folder;
+        EXPECT_EQ(sorted(tables.file_names()), (std::vector<std::string>{"one.txt", sjis("表")})) << folder;
+    }
+}
