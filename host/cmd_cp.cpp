@@ -10,9 +10,8 @@
 #include "box_report.h"
 #include "commands.h"
 #include "console.h"
-#include "ferromes.h"
+#include "copy_report.h"
 #include "fileops/copy.h"
-#include "frame/error_boxes.h"
 #include "frame/message_pump.h"
 #include "fs/dos_find.h"
 #include "fs/dos_folders.h"
@@ -23,7 +22,6 @@ namespace host {
 namespace {
 constexpr UINT kProgressMessage = WM_APP + 1;
 constexpr size_t kPathMax = 519;
-constexpr UINT kDiskAccessTitle = 8012;  // "ﾃﾞｨｽｸｱｸｾｽ・ｴﾗｰ"
 
 struct Run {
     const char* command;  // "cp" or "mv"
@@ -103,31 +101,6 @@ void fail(Run& run, const std::string& name, const std::string& why) {
     err(std::string("ferro ") + run.command + ": '" + name + "': " + why);
 }
 
-// The engine's own explanation of a copy result: its message in the
-// engine's box (which the box report turns into a line without a display),
-// else one line made here.
-void explain(Run& run, LONG result, const std::string& source, const std::string& target) {
-    char name[520] = {};
-    const UINT id = GetCopyingErrorMessageID(result, source.c_str(), target.c_str(), name);
-    if (id && BoxReport::active()) {
-        const int before = BoxReport::seen();
-        SetHelpDosErrorMessage(MB_OK | MB_ICONEXCLAMATION, nullptr);
-        MyLoadDosErrorMessage(nullptr, name[0] ? name : source.c_str(), id, kDiskAccessTitle, 0);
-        if (BoxReport::seen() != before) {
-            ++run.failures;
-            return;
-        }
-    }
-    std::string text = "copy result " + std::to_string(result);
-    if (id) {
-        MyLoadString(id, 0);
-        text = GetLoadStrMessage();
-    }
-    for (char& c : text)
-        if (c == '\n') c = ' ';
-    fail(run, name[0] ? name : source, text);
-}
-
 bool copy_file(Run& run, HWND window, const std::string& source, const std::string& target) {
     if (source.size() > kPathMax || target.size() > kPathMax) {
         fail(run, source.size() > kPathMax ? source : target, "path too long");
@@ -146,7 +119,8 @@ bool copy_file(Run& run, HWND window, const std::string& source, const std::stri
     const LONG result = myOrgCopyFile(window, s.data(), t.data(), 0, kProgressMessage);
     if (run.current_size) std::fputs("\r\x1b[K", stderr);
     if (result != 0) {
-        explain(run, result, source, target);
+        ++run.failures;
+        report_copy_failure(run.command, result, source, target);
         return false;
     }
     ++run.files;

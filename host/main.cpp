@@ -50,6 +50,15 @@ const Command kCommands[] = {
     {"mv", host::cmd_mv, "mv SRC... DST        move files and folder trees (copy, then remove the source)",
      "  SRC...  files or folders to move; a source is removed only after its copy succeeded\n"
      "  DST     the target folder"},
+    {"mkdir", host::cmd_mkdir, "mkdir PATH...          make folders with every missing level",
+     "  PATH...  folders to make (a share's folders too, in either network form);\n"
+     "           a failure is explained in the engine's box; exit 1 on any failure"},
+    {"sync", host::cmd_sync, "sync [--delete] [--dry-run] SRC DST   make DST hold what SRC holds",
+     "  --delete   remove from DST what SRC does not have (never what SRC still has)\n"
+     "  --dry-run  print what would be copied, made and deleted, and change nothing\n"
+     "  SRC DST    folders (network paths in either form); DST is made when missing\n"
+     "Copies files missing or newer in DST with the engine's copy loop; prints the counts of copied,\n"
+     "skipped, deleted and failed entries; failures are the engine's boxes and the error report list (exit 1)."},
     {"msg", host::cmd_msg, "msg N [N...]         show message texts of the message library by number",
      "  N...  message numbers"},
 };

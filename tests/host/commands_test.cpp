@@ -1,9 +1,11 @@
 // The host's commands on real files whose names end in a 0x5C trail byte:
-// copy, move, find and delete reach exactly the entries named.
+// copy, move, find, delete, mkdir and sync reach exactly the entries named.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <string>
 #include "commands.h"
+#include "support/message_box_recorder.h"
+#include "support/share_link.h"
 #include "support/sjis.h"
 #include "support/temp_folder.h"
 
@@ -59,3 +61,56 @@ TEST_F(HostCommands, MissingSourceFailsWithoutTouchingTheTarget) {
     EXPECT_EQ(1, host::cmd_rm({temp / "nothing.txt"}));
 }
 }  // namespace
+
+// ---- mkdir and sync
+namespace {
+std::string share_folder(const ferro_test::WineLink& link, const char* rest) { return link.path() + rest; }
+
+void make_newer(const std::string& path) {
+    HANDLE h = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    FILETIME later;
+    GetSystemTimeAsFileTime(&later);
+    later.dwHighDateTime += 1;  // some minutes ahead
+    SetFileTime(h, nullptr, nullptr, &later);
+    CloseHandle(h);
+}
+}  // namespace
+
+TEST_F(HostCommands, MkdirMakesEveryLevelAndExplainsAFailure) {
+    EXPECT_EQ(0, host::cmd_mkdir({temp / sjis("新\\表\\ソ"), temp / "x\\y"}));
+    EXPECT_TRUE(exists(temp / sjis("新\\表\\ソ")));
+    MessageBoxRecorder boxes;
+    boxes.answer(IDOK);
+    EXPECT_EQ(1, host::cmd_mkdir({temp / sjis("表\\ソ.txt\\z")}));
+    EXPECT_EQ(1u, boxes.boxes().size());
+}
+
+TEST_F(HostCommands, SyncCopiesWhatIsMissingOrNewerAndDeletesOnlyWhenAsked) {
+    const std::string mirror = temp / "mirror";
+    EXPECT_EQ(0, host::cmd_sync({temp / sjis("表"), mirror}));
+    EXPECT_EQ("two", read_file(mirror + sjis("\\能\\a.txt")));
+    temp.file("mirror\\extra.txt", "x");
+    temp.file("mirror\\gone\\inner.txt", "x");
+    temp.file(sjis("表\\ソ.txt"), "changed");
+    make_newer(temp / sjis("表\\ソ.txt"));
+    EXPECT_EQ(0, host::cmd_sync({"--dry-run", "--delete", temp / sjis("表"), mirror}));
+    EXPECT_EQ("one", read_file(mirror + sjis("\\ソ.txt"))) << "a dry run changes nothing";
+    EXPECT_TRUE(exists(mirror + "\\extra.txt"));
+    EXPECT_EQ(0, host::cmd_sync({temp / sjis("表"), mirror}));
+    EXPECT_EQ("changed", read_file(mirror + sjis("\\ソ.txt")));
+    EXPECT_TRUE(exists(mirror + "\\extra.txt")) << "kept without --delete";
+    EXPECT_EQ(0, host::cmd_sync({"--delete", temp / sjis("表"), mirror}));
+    EXPECT_FALSE(exists(mirror + "\\extra.txt"));
+    EXPECT_FALSE(exists(mirror + "\\gone"));
+    EXPECT_EQ("two", read_file(mirror + sjis("\\能\\a.txt")));
+    EXPECT_EQ(1, host::cmd_sync({temp / "nothing", mirror}));
+}
+
+TEST_F(HostCommands, SyncTakesNetworkPathsInBothForms) {
+    auto share = ferro_test::WineLink::share("ferrohost", "files", temp.path());
+    ASSERT_TRUE(share.ok());
+    EXPECT_EQ(0, host::cmd_sync({share_folder(share, sjis("\\表").c_str()), "\\:\\WG\\FERROHOST\\FILES\\net"}));
+    EXPECT_EQ("two", read_file(temp / sjis("net\\能\\a.txt")));
+    EXPECT_EQ(0, host::cmd_mkdir({"\\:\\WG\\FERROHOST\\FILES\\made\\deep"}));
+    EXPECT_TRUE(exists(temp / "made\\deep"));
+}
