@@ -8,7 +8,7 @@
 #include "fileops/copy.h"
 #include "fileops/folders.h"
 #include "frame/error_state.h"
-#include "support/handler_window.h"
+#include "listing/listing_store_fixture.h"  // a window that runs a handler
 #include "support/share_link.h"
 
 using delete_test::bits;
@@ -51,7 +51,7 @@ struct DuringTheRun {
         PostMessageA(window.hwnd(), WM_APP, 0, 0);
     }
     bool ran = false;
-    ferro_test::HandlerWindow window;
+    listing_test::HandlerWindow window;
 };
 
 // A first folder A and a second folder B: B holds what A holds and more.

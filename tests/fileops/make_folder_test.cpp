@@ -30,11 +30,7 @@ TEST(MakeDir, EveryMissingLevelIsMadeAndAFileInTheWayIsAFailure) {
     TempFolder tmp;
     tmp.file("file.txt");
     tmp.file("mid\\file");
-    struct Row {
-        std::string path;  // below the temporary folder
-        LONG result;
-        DWORD error;  // the stored error afterwards
-    } rows[] = {
+    struct Row { std::string path; LONG result; DWORD error; } rows[] = {  // error: stored afterwards
         {"a\\b\\c", 1, 0},
         {"a\\b\\c", 1, 0},  // there already
         {sjis("表\\ソ\\能"), 1, 0},  // names ending in 0x5C trail bytes
@@ -101,10 +97,7 @@ TEST(MakeDir, TheFailureBoxNamesTheReason) {
     tmp.file("file.txt");
     const std::string drive = ferro_test::unused_drive();
     ASSERT_FALSE(drive.empty());
-    struct Row {
-        std::string path;
-        UINT text;  // 0: no box
-    } rows[] = {
+    struct Row { std::string path; UINT text; } rows[] = {  // text 0: no box
         {tmp / "ok\\made", 0},
         {tmp / "file.txt", 8084},
         {tmp / "bad<name", 8071},  // a forbidden character is no success
@@ -135,13 +128,7 @@ TEST(MakeDir, WhetherANameIsADriveAlone) {
 TEST(MissingFolder, QuestionsByModeAndTheFileInTheWay) {
     TempFolder tmp;
     tmp.file("taken");
-    struct Row {
-        LONG mode;
-        std::string name;
-        std::string path;
-        UINT text, title;
-        bool file_line;
-    } rows[] = {
+    struct Row { LONG mode; std::string name; std::string path; UINT text, title; bool file_line; } rows[] = {
         {1, "", tmp / "none", 9012, 9013, false},
         {2, "x ", tmp / "none", 9014, 9016, false},
         {3, "'new'", tmp / "taken", 9010, 9011, true},
@@ -167,13 +154,8 @@ TEST(MissingFolder, QuestionsByModeAndTheFileInTheWay) {
 TEST(MissingFolder, MadeOnYesAndLeftOnNo) {
     TempFolder tmp;
     tmp.file("taken");
-    struct Row {
-        std::string path;
-        int answer;  // 0: no question expected
-        LONG result;
-        size_t boxes;
-        bool made;
-    } rows[] = {
+    // answer 0: no question expected
+    struct Row { std::string path; int answer; LONG result; size_t boxes; bool made; } rows[] = {
         {tmp / "yes\\deep", IDYES, 1, 1, true},
         {tmp / "no", IDNO, -1, 1, false},
         {tmp.path(), 0, 0, 0, true},                       // there already

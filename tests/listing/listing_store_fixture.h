@@ -1,4 +1,4 @@
-// Column tables handed over to the listing store, as the host does, and the
+// Column tables handed over to the listing store, as the host does, and a
 // window whose procedure runs a test's handler during a read.
 #pragma once
 #include <windows.h>
@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 #include "listing/listing_store.h"
-#include "support/handler_window.h"
 
 namespace listing_test {
 struct Tables {
@@ -55,5 +54,32 @@ struct Tables {
     }
 };
 
-using ferro_test::HandlerWindow;
+class HandlerWindow {
+public:
+    explicit HandlerWindow(std::function<void(HWND, UINT)> handler) : handler_(std::move(handler)) {
+        static const char* name = [] {
+            WNDCLASSA wc = {};
+            wc.lpfnWndProc = proc;
+            wc.hInstance = GetModuleHandleA(nullptr);
+            wc.lpszClassName = "FerroListingStoreTestWindow";
+            RegisterClassA(&wc);
+            return "FerroListingStoreTestWindow";
+        }();
+        hwnd_ = CreateWindowExA(0, name, "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, GetModuleHandleA(nullptr), this);
+    }
+    ~HandlerWindow() { DestroyWindow(hwnd_); }
+    HWND hwnd() const { return hwnd_; }
+
+private:
+    static LRESULT CALLBACK proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+        if (m == WM_NCCREATE)
+            SetWindowLongPtrA(w, GWLP_USERDATA, LONG_PTR(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams));
+        auto* self = reinterpret_cast<HandlerWindow*>(GetWindowLongPtrA(w, GWLP_USERDATA));
+        if (self && m >= WM_APP) self->handler_(w, m);
+        if (m == WM_NCDESTROY) SetWindowLongPtrA(w, GWLP_USERDATA, 0);
+        return DefWindowProcA(w, m, wp, lp);
+    }
+    HWND hwnd_ = nullptr;
+    std::function<void(HWND, UINT)> handler_;
+};
 }  // namespace listing_test

@@ -1,6 +1,7 @@
 #include "support/message_box_recorder.h"
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <string>
 
 namespace ferro_test {
 namespace {
@@ -61,6 +62,38 @@ UINT default_style(HWND box) {
     return 0;
 }
 
+// The window as drawn, in a 24-bit bitmap file below the build tree's artefacts.
+void save_picture(HWND window, const std::string& name) {
+    char exe[MAX_PATH];
+    GetModuleFileNameA(nullptr, exe, sizeof exe);
+    std::string folder = exe;
+    folder = folder.substr(0, folder.find_last_of('\\'));
+    folder = folder.substr(0, folder.find_last_of('\\')) + "\\artefacts";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    RECT r;
+    GetWindowRect(window, &r);
+    BITMAPINFOHEADER info = {sizeof info, r.right - r.left, r.bottom - r.top, 1, 24, BI_RGB};
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    HDC screen = GetDC(nullptr);  // what the screen shows of the window
+    BitBlt(dc, 0, 0, info.biWidth, info.biHeight, screen, r.left, r.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    GdiFlush();
+    const DWORD size = DWORD((info.biWidth * 3 + 3) & ~3) * DWORD(info.biHeight);
+    BITMAPFILEHEADER file = {0x4d42, DWORD(sizeof file + sizeof info + size), 0, 0, DWORD(sizeof file + sizeof info)};
+    HANDLE h = CreateFileA((folder + "\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written;
+    WriteFile(h, &file, sizeof file, &written, nullptr);
+    WriteFile(h, &info, sizeof info, &written, nullptr);
+    WriteFile(h, bits, size, &written, nullptr);
+    CloseHandle(h);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}
 }  // namespace
 
 void CALLBACK MessageBoxRecorder::on_timer(HWND window, UINT, UINT_PTR id, DWORD) {
@@ -120,6 +153,7 @@ void MessageBoxRecorder::record_and_answer(HWND box) {
         rec.answer = has_button(box, IDCANCEL) ? IDCANCEL : has_button(box, IDNO) ? IDNO : IDOK;
     }
     boxes_.push_back(rec);
+    if (!picture_stem_.empty()) save_picture(box, picture_stem_ + "-" + std::to_string(boxes_.size()) + ".bmp");
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(rec.answer, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(box, rec.answer)));
 }

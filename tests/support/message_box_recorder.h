@@ -28,6 +28,8 @@ public:
     void answer_all(int button) { default_answer_ = button; }
     const std::vector<RecordedBox>& boxes() const { return boxes_; }
     void clear() { boxes_.clear(); answers_.clear(); }
+    // Each box from now on is kept as a picture, build/<preset>/artefacts/<stem>-<n>.bmp.
+    void keep_pictures(const std::string& stem) { picture_stem_ = stem; }
 
 private:
     static LRESULT CALLBACK cbt_proc(int code, WPARAM wparam, LPARAM lparam);
@@ -40,5 +42,6 @@ private:
     int default_answer_ = 0;
     std::vector<RecordedBox> boxes_;
     MessageBoxRecorder* previous_ = nullptr;
+    std::string picture_stem_;
 };
 }  // namespace ferro_test
