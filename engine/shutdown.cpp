@@ -13,6 +13,7 @@
 #include "listing/selection.h"
 #include "programs/error_report.h"
 #include "search/search_internal.h"
+#include "settings/profile.h"
 
 namespace {
 using Release = void (*)();
@@ -47,6 +48,7 @@ constexpr Release kShutdownOrder[] = {
     ferro::fileops::free_delete_state,
     [] { FreeMemoryForCopyExcludedString(); },
     ferro::listing::free_selection_state,
+    [] { ReleaseTempForRegistry(); },
     ferro::free_program_places,
     ferro::search::free_search_state,
     ferro::free_temp_block,
