@@ -13,6 +13,7 @@
 #include "listing/selection.h"
 #include "programs/error_report.h"
 #include "search/search_internal.h"
+#include "settings/places.h"
 #include "settings/profile.h"
 
 namespace {
@@ -49,6 +50,7 @@ constexpr Release kShutdownOrder[] = {
     [] { FreeMemoryForCopyExcludedString(); },
     ferro::listing::free_selection_state,
     [] { ReleaseTempForRegistry(); },
+    [] { FreeDesktopMenuHandle(); },
     ferro::free_program_places,
     ferro::search::free_search_state,
     ferro::free_temp_block,
