@@ -13,6 +13,8 @@
 #include "listing/selection.h"
 #include "programs/error_report.h"
 #include "search/search_internal.h"
+#include "search/text_search.h"
+#include "viewer/viewer.h"
 
 namespace {
 using Release = void (*)();
@@ -36,7 +38,8 @@ constexpr Release kStateBlocks[] = {
 //   ReleaseTempForRegistry, ClearShortcutFile, FreeFoundNetworkDriveMemory,
 //   FreeDesktopMenuHandle, FreeDllForResourceFunctions,
 //   FreeSetFormatForRichTextContentsPointer, DeleteFontSelected(-1),
-//   Delete_rgbColorBrushAndPen, FreeFindStringMemory,
+//   Delete_rgbColorBrushAndPen, FreeViewerHandle, DeleteViewerCursors,
+//   FreeFindStringMemory,
 // and last the frame's own blocks.
 constexpr Release kShutdownOrder[] = {
     [] { FreeDosErrorMesHandle(); },
@@ -49,6 +52,9 @@ constexpr Release kShutdownOrder[] = {
     ferro::listing::free_selection_state,
     ferro::free_program_places,
     ferro::search::free_search_state,
+    [] { FreeViewerHandle(); },
+    [] { DeleteViewerCursors(); },
+    [] { FreeFindStringMemory(); },
     ferro::free_temp_block,
 };
 
