@@ -16,10 +16,12 @@ constexpr WPARAM kLine = 1000;
 
 // A line as the terminal shows it: line breaks inside it become newlines,
 // the ones that end it go.
-void print_line(std::string text) {
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
-    for (std::string::size_type at; (at = text.find("\r\n")) != std::string::npos;) text.replace(at, 2, "\n");
-    out(text);
+void print_line(const char* text) {
+    std::string line;
+    for (const char* p = text; *p; ++p)
+        if (!(*p == '\r' && p[1] == '\n')) line += *p;
+    while (!line.empty() && line.back() == '\n') line.pop_back();
+    out(line);
 }
 
 LRESULT CALLBACK output_window(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {

@@ -100,7 +100,8 @@ bool name_matches(const char* name, const std::string& patterns) {
     return false;
 }
 
-// ---- Line numbers: counted forward from the last hit, sixteen bytes at a time.
+// ---- Line numbers: counted forward from the last hit, sixteen bytes at a
+// time; the start of the hit's line is then looked for backwards.
 class LineCursor {
 public:
     explicit LineCursor(const char* text) : text_(text) {}
@@ -110,42 +111,51 @@ public:
     std::size_t line_start() const { return start_; }
 
 private:
-    __attribute__((target("sse2"))) void advance_wide(std::size_t to);
+    bool ends_line(std::size_t at) const {
+        return text_[at] == '\n' || (text_[at] == '\r' && text_[at + 1] != '\n');
+    }
+    __attribute__((target("sse2"))) void count_wide(std::size_t to);
     const char* text_;
     std::size_t at_ = 0;
     std::size_t start_ = 0;
     LONG line_ = 1;
 };
 
-__attribute__((target("sse2"))) void LineCursor::advance_wide(std::size_t to) {
-    const __m128i lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r');
+// Counts the line ends of whole blocks of sixteen bytes before `to`: each
+// byte lane counts up to 255 blocks, then the lanes are summed.
+__attribute__((target("sse2"))) void LineCursor::count_wide(std::size_t to) {
+    const __m128i lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r'), zero = _mm_setzero_si128();
     while (at_ + 16 <= to) {
-        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text_ + at_));
-        const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text_ + at_ + 1));
-        const __m128i ends = _mm_or_si128(_mm_cmpeq_epi8(a, lf),
-                                          _mm_andnot_si128(_mm_cmpeq_epi8(next, lf), _mm_cmpeq_epi8(a, cr)));
-        const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(ends));
-        if (mask) {
-            line_ += __builtin_popcount(mask);
-            start_ = at_ + 32 - static_cast<std::size_t>(__builtin_clz(mask));
+        __m128i lanes = zero;
+        for (int blocks = 0; blocks < 255 && at_ + 16 <= to; ++blocks, at_ += 16) {
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text_ + at_));
+            const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text_ + at_ + 1));
+            const __m128i ends = _mm_or_si128(_mm_cmpeq_epi8(a, lf),
+                                              _mm_andnot_si128(_mm_cmpeq_epi8(next, lf), _mm_cmpeq_epi8(a, cr)));
+            lanes = _mm_sub_epi8(lanes, ends);
         }
-        at_ += 16;
+        const __m128i sums = _mm_sad_epu8(lanes, zero);
+        line_ += _mm_cvtsi128_si32(sums) + _mm_cvtsi128_si32(_mm_srli_si128(sums, 8));
     }
 }
 
 void LineCursor::advance(std::size_t to) {
+    const std::size_t from = at_;
 #ifndef _WIN64
     static const bool wide = IsProcessorFeaturePresent(PF_XMMI64_INSTRUCTIONS_AVAILABLE) != FALSE;
     if (wide)
 #endif
-        advance_wide(to);
-    for (; at_ < to; ++at_) {
-        const char c = text_[at_];
-        if (c == '\n' || (c == '\r' && text_[at_ + 1] != '\n')) {
+        count_wide(to);
+    for (std::size_t p = at_; p > from; --p)
+        if (ends_line(p - 1)) {
+            start_ = p;
+            break;
+        }
+    for (; at_ < to; ++at_)
+        if (ends_line(at_)) {
             ++line_;
             start_ = at_ + 1;
         }
-    }
 }
 
 class Run {
