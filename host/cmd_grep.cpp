@@ -6,6 +6,7 @@
 #include "box_report.h"
 #include "commands.h"
 #include "console.h"
+#include "message_window.h"
 #include "frame/handles.h"
 #include "search/text_search.h"
 
@@ -32,14 +33,6 @@ LRESULT CALLBACK output_window(HWND window, UINT message, WPARAM wparam, LPARAM 
     return DefWindowProcA(window, message, wparam, lparam);
 }
 
-HWND make_output_window() {
-    WNDCLASSA type = {};
-    type.lpfnWndProc = output_window;
-    type.hInstance = GetModuleHandleA(nullptr);
-    type.lpszClassName = "FerroHostOutput";
-    RegisterClassA(&type);
-    return CreateWindowExA(0, type.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, type.hInstance, nullptr);
-}
 }  // namespace
 
 int cmd_grep(const Args& args) {
@@ -62,7 +55,7 @@ int cmd_grep(const Args& args) {
         err("usage: ferro grep [-i] [-w] [-r] [--pattern PAT] TEXT DIR");
         return 2;
     }
-    HWND window = make_output_window();
+    HWND window = make_message_window("FerroHostOutput", output_window);
     const HWND previous = GethWndMain();
     SethWndMain(window);
     const int boxes = BoxReport::seen();
