@@ -4,6 +4,7 @@
 // the texts and the switches and stops a run with its Cancel button.
 #include <emmintrin.h>
 #include <cstdio>
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include "ferromes.h"
@@ -29,6 +30,7 @@ constexpr LONG kRunning = 1, kCancelRequested = 1000;
 constexpr UINT kFindTitle = 217, kFoundCount = 220;
 constexpr std::size_t kPath = 520;
 constexpr std::size_t kLineShown = 100;
+constexpr std::size_t kPiece = 1 << 18;  // bytes searched before their line ends are counted
 constexpr int kSearchCombo = 5000, kFolderCombo = 5002, kPatternCombo = 5003, kWholeWord = 5007,
               kMatchCase = 5008, kCurrentFolder = 5015, kSubfolders = 5016;
 constexpr int kLockedWhileRunning[] = {kSearchCombo, kPatternCombo, kFolderCombo, IDOK};
@@ -222,15 +224,25 @@ void Run::search_file(const std::string& path) {
     const char* text = GlobalLockForOpenReadOnlyFile(block);
     const std::size_t len = static_cast<std::size_t>(size);
     LineCursor lines(text);
-    for (std::size_t at = 0; text && (at = matcher_.find(text, len, at)) != TextMatcher::npos;) {
-        const std::size_t end = at + matcher_.length();
-        if (whole_word_ && !(IsWordHead(text, text + at) && IsWordEnd(text, text + end))) {
-            at += ferro::mbcs::is_lead(static_cast<unsigned char>(text[at])) && at + 1 < len ? 2 : 1;
-            continue;
+    // A piece at a time, so that the line ends are counted while the piece
+    // is still in the processor's cache.
+    std::size_t from = 0;  // a character boundary: where the search goes on
+    for (std::size_t piece = 0; text && piece < len && !stopped_; piece += kPiece) {
+        const std::size_t stop = len - piece > kPiece ? piece + kPiece : len;
+        for (std::size_t at; (at = matcher_.find(text, len, from, stop)) != TextMatcher::npos;) {
+            const std::size_t end = at + matcher_.length();
+            if (whole_word_ && !(IsWordHead(text, text + at) && IsWordEnd(text, text + end))) {
+                from = at + (ferro::mbcs::is_lead(static_cast<unsigned char>(text[at])) && at + 1 < len ? 2 : 1);
+                continue;
+            }
+            send_hit(path, text, len, lines, at);
+            from = end;
+            if ((hits_ & 63) == 0 && stop_requested()) break;
         }
-        send_hit(path, text, len, lines, at);
-        at = end;
-        if ((hits_ & 63) == 0 && stop_requested()) break;
+        // Every hit that starts in this piece is sent: the next piece is
+        // searched from the first character boundary at or after its start.
+        if (from < stop) from = TextMatcher::boundary_from(text, from, stop);
+        lines.advance(stop);
     }
     CloseReadOnlyFile(block);
 }

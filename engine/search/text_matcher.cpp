@@ -121,9 +121,9 @@ bool TextMatcher::verify(const unsigned char* text, std::size_t len, std::size_t
 }
 
 std::size_t TextMatcher::find_scalar(const unsigned char* text, std::size_t len, std::size_t from,
-                                     std::size_t sync) const {
+                                     std::size_t last, std::size_t sync) const {
     const std::size_t n = pattern_.size();
-    for (std::size_t at = from; at + n <= len; ++at) {
+    for (std::size_t at = from; at <= last; ++at) {
         if (!first_.has[text[at]] || !last_.has[text[at + n - 1]] || !verify(text, len, at)) continue;
         if (at_boundary(text, sync, at)) return at;
         sync = at + 1;
@@ -132,7 +132,7 @@ std::size_t TextMatcher::find_scalar(const unsigned char* text, std::size_t len,
 }
 
 __attribute__((target("sse2"))) std::size_t TextMatcher::find_wide(const unsigned char* text, std::size_t len,
-                                                                   std::size_t from) const {
+                                                                   std::size_t from, std::size_t last) const {
     const std::size_t n = pattern_.size();
     __m128i firsts[4], lasts[4];
     for (int k = 0; k < 4; ++k) {
@@ -141,8 +141,8 @@ __attribute__((target("sse2"))) std::size_t TextMatcher::find_wide(const unsigne
     }
     std::size_t sync = from;
     std::size_t at = from;
-    // Sixteen starts at a time while the last byte of the sixteenth is inside the text.
-    for (; at + 15 + n <= len; at += 16) {
+    // Sixteen starts at a time while the sixteenth is a start to try.
+    for (; at + 15 <= last; at += 16) {
         const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + at));
         const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + at + n - 1));
         __m128i ma = _mm_cmpeq_epi8(a, firsts[0]), mb = _mm_cmpeq_epi8(b, lasts[0]);
@@ -157,14 +157,19 @@ __attribute__((target("sse2"))) std::size_t TextMatcher::find_wide(const unsigne
             sync = candidate + 1;
         }
     }
-    return find_scalar(text, len, at, sync);  // the last starts one by one
+    return find_scalar(text, len, at, last, sync);  // the last starts one by one
 }
 
-std::size_t TextMatcher::find(const char* text, std::size_t len, std::size_t from) const {
+std::size_t TextMatcher::find(const char* text, std::size_t len, std::size_t from, std::size_t stop) const {
     const std::size_t n = pattern_.size();
-    if (n == 0 || !text || from > len || len - from < n) return npos;
+    if (n == 0 || !text || from > len || len - from < n || from >= stop) return npos;
+    const std::size_t last = std::min(len - n, stop - 1);  // the last start to try
     const auto* t = reinterpret_cast<const unsigned char*>(text);
-    if (first_.count <= 4 && last_.count <= 4 && has_sse2()) return find_wide(t, len, from);
-    return find_scalar(t, len, from, from);
+    if (first_.count <= 4 && last_.count <= 4 && has_sse2()) return find_wide(t, len, from, last);
+    return find_scalar(t, len, from, last, from);
+}
+
+std::size_t TextMatcher::boundary_from(const char* text, std::size_t known, std::size_t at) {
+    return at_boundary(reinterpret_cast<const unsigned char*>(text), known, at) ? at : at + 1;
 }
 }  // namespace ferro::search

@@ -16,9 +16,12 @@ public:
     TextMatcher(const char* pattern, bool match_case);
     std::size_t length() const { return pattern_.size(); }
 
-    // The offset of the first hit in text[from, len), or npos. `from` must be
-    // a character boundary of the text (0, or the end of an earlier hit).
-    std::size_t find(const char* text, std::size_t len, std::size_t from) const;
+    // The offset of the first hit in text[from, len) that starts before
+    // `stop`, or npos. `from` must be a character boundary of the text (0,
+    // or the end of an earlier hit).
+    std::size_t find(const char* text, std::size_t len, std::size_t from, std::size_t stop = npos) const;
+    // The first character boundary at or after `at`, given the boundary `known` <= at.
+    static std::size_t boundary_from(const char* text, std::size_t known, std::size_t at);
 
 private:
     // The bytes that can stand at one place of a hit.
@@ -30,9 +33,10 @@ private:
     };
 
     bool verify(const unsigned char* text, std::size_t len, std::size_t at) const;
-    // From `from` on; `sync` (<= from) is known to be a character boundary.
-    std::size_t find_scalar(const unsigned char* text, std::size_t len, std::size_t from, std::size_t sync) const;
-    std::size_t find_wide(const unsigned char* text, std::size_t len, std::size_t from) const;
+    // Starts from `from` to `last`; `sync` (<= from) is known to be a character boundary.
+    std::size_t find_scalar(const unsigned char* text, std::size_t len, std::size_t from, std::size_t last,
+                            std::size_t sync) const;
+    std::size_t find_wide(const unsigned char* text, std::size_t len, std::size_t from, std::size_t last) const;
 
     std::string pattern_;
     bool match_case_;

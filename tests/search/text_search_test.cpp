@@ -159,6 +159,19 @@ TEST_F(FindInFiles, ExactMessageSequenceAndCancel) {
     EXPECT_EQ(WPARAM(1001), main.seen[n - 1].wparam);
 }
 
+// A large file is searched in pieces of 256 KiB: a hit across the first
+// seam counts, a trail byte "A" at the start of the second does not.
+TEST_F(FindInFiles, HitsAcrossTheSeamsOfALargeFile) {
+    const std::string first = std::string(262143, 'y') + "ABC\r\n";
+    const std::string path = dir.file("large\\big.txt", first + std::string(524287 - first.size(), 'y') +
+                                                          sjis("アBC\r\n表ABC"));
+    EXPECT_EQ(2, OpenFindInsideFileDialog(nullptr, "ABC", "*.*", (dir / "large").c_str(), kFindMatchCase | kHidden));
+    const std::vector<std::string> lines = main.lines();
+    ASSERT_EQ(4u, lines.size());
+    EXPECT_EQ(hit(path, 1, std::string(100, 'y')), lines[1]);
+    EXPECT_EQ(hit(path, 3, sjis("表ABC")), lines[2]);
+}
+
 TEST_F(FindInFiles, UnreadableFileBadInputAndWildcards) {
     ferro_test::MessageBoxRecorder boxes;
     boxes.answer(IDOK);
