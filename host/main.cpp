@@ -50,6 +50,13 @@ const Command kCommands[] = {
     {"mv", host::cmd_mv, "mv SRC... DST        move files and folder trees (copy, then remove the source)",
      "  SRC...  files or folders to move; a source is removed only after its copy succeeded\n"
      "  DST     the target folder"},
+    {"arc", host::cmd_arc, "arc check | list ARCHIVE | extract ARCHIVE DIR | create ARCHIVE FILE...",
+     "  check    each archiver slot: its library loaded or missing, its version against the one built for\n"
+     "  list     the entries of an archive, through the archiver library's FindFirst and FindNext\n"
+     "  extract  the whole archive into DIR (made when missing), with its folders\n"
+     "  create   a new archive of the files and folders (a .tgz or .gz name compresses it)\n"
+     "The library is the one of the kind whose extensions hold the archive's (TAR32.DLL for tar, tgz, gz),\n"
+     "found on the program path."},
     {"msg", host::cmd_msg, "msg N [N...]         show message texts of the message library by number",
      "  N...  message numbers"},
 };

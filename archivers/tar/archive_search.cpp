@@ -89,7 +89,8 @@ int next_match(OpenArchive& a, INDIVIDUALINFO* info) {
         const FILETIME t = file_time(e.mtime);
         info->wDate = dos_date_time(t, true);
         info->wTime = dos_date_time(t, false);
-        const std::string name = tar::windows_separators(e.name);
+        std::string name = tar::windows_separators(e.name);
+        if (e.is_folder() && name.size() > 1 && name.back() == '\\') name.pop_back();
         lstrcpynA(info->szFileName, name.c_str(), sizeof info->szFileName);
         lstrcpynA(info->szAttribute, e.is_folder() ? "d---" : e.mode & 0200 ? "---a" : "r--a", sizeof info->szAttribute);
         lstrcpynA(info->szMode, a.in->gzip() ? "-tgz-" : "-tar-", sizeof info->szMode);

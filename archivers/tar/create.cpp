@@ -88,8 +88,9 @@ private:
             note(ERROR_LONG_FILE_NAME, argument, "the name is too long");
             return;
         }
-        std::string name = request_.folder.empty() ? last_component(full) : argument;
-        while (!name.empty() && (name.back() == '\\' || name.back() == '/')) name.pop_back();
+        // Final separators are dropped by relative_path (whole characters only:
+        // the trail byte of 表 is no separator).
+        const std::string name = request_.folder.empty() ? last_component(full) : argument;
         std::string relative;
         if (relative_path(name, relative) || relative.empty()) {
             note(ERROR_NOT_CONFIRM_NAME, argument, "not a name to store");
