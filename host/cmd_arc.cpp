@@ -39,10 +39,14 @@ int check() {
         SetPackOrUnpack(row);
         for (LONG kind = 0; kind < 6; ++kind) {
             const LONG check = IsCorrectArchiveVer(kind);
+            const LONG built = GetCompiledArchiveVersion(kind);
+            if (built < 0) {  // a slot without a library
+                outf("%-6s %-5s none\n", kRows[row], GetAllArchiverName(kind + 1));
+                continue;
+            }
             outf("%-6s %-5s %-6s %-7s used %5.2f built for %5.2f  %s\n", kRows[row], GetAllArchiverName(kind + 1),
-                 GetArchiverName(kind)[0] ? GetArchiverName(kind) : "-", IsArchiverActive(kind) == 2 ? "loaded" : "missing",
-                 GetUsedArchiveVersion(kind) / 100.0, GetCompiledArchiveVersion(kind) / 100.0,
-                 check >= 0 && check <= 8 ? kChecks[check] : "?");
+                 GetArchiverName(kind), IsArchiverActive(kind) == 2 ? "loaded" : "missing",
+                 GetUsedArchiveVersion(kind) / 100.0, built / 100.0, check >= 0 && check <= 8 ? kChecks[check] : "?");
         }
     }
     FreeArchiverDllFunction();
@@ -115,7 +119,10 @@ int cmd_arc(const Args& args) {
         r = run_command(row, kind, "x " + quoted(archive) + " " + quoted(windows_path(args[2])));
     } else {
         std::string line = "c " + quoted(archive);
-        for (size_t i = 2; i < args.size(); ++i) line += " " + quoted(windows_path(args[i]));
+        for (size_t i = 2; i < args.size(); ++i) {
+            line += ' ';
+            line += quoted(windows_path(args[i]));
+        }
         r = run_command(row, kind, line);
     }
     FreeArchiverDllFunction();

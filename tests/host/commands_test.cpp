@@ -58,4 +58,12 @@ TEST_F(HostCommands, MissingSourceFailsWithoutTouchingTheTarget) {
     EXPECT_EQ("old", read_file(temp / "target.txt"));
     EXPECT_EQ(1, host::cmd_rm({temp / "nothing.txt"}));
 }
+TEST_F(HostCommands, ArchiveCreateListExtractThroughTheBinding) {
+    EXPECT_EQ(0, host::cmd_arc({"create", temp / "a.tgz", temp / sjis("表")}));
+    EXPECT_EQ(0, host::cmd_arc({"list", temp / "a.tgz"}));
+    EXPECT_EQ(0, host::cmd_arc({"extract", temp / "a.tgz", temp / "out"}));
+    EXPECT_EQ("two", read_file(temp / sjis("out\\表\\能\\a.txt")));
+    EXPECT_EQ(1, host::cmd_arc({"list", temp / "a.lzh"}));  // no library of that kind
+    EXPECT_EQ(2, host::cmd_arc({"extract", temp / "a.tgz"}));
+}
 }  // namespace
