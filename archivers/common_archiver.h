@@ -28,6 +28,14 @@ struct INDIVIDUALINFO {
 static_assert(sizeof(INDIVIDUALINFO) == 560, "the record of the interface");
 static_assert(offsetof(INDIVIDUALINFO, szFileName) == 26, "the record of the interface");
 
+// The functions of a library as its callers hold them.
+typedef int(WINAPI* ArchiverCommand)(HWND window, LPCSTR commandLine, LPSTR output, DWORD size);
+typedef HARC(WINAPI* ArchiverOpen)(HWND window, LPCSTR archive, DWORD mode);
+typedef int(WINAPI* ArchiverClose)(HARC archive);
+typedef int(WINAPI* ArchiverFindFirst)(HARC archive, LPCSTR pattern, INDIVIDUALINFO* info);
+typedef int(WINAPI* ArchiverFindNext)(HARC archive, INDIVIDUALINFO* info);
+typedef WORD(WINAPI* ArchiverVersion)();
+
 // OpenArchive modes.
 constexpr DWORD M_INIT_FILE_USE = 0x00000001;
 constexpr DWORD M_REGARDLESS_INIT_FILE = 0x00000002;

@@ -7,10 +7,10 @@
 // 100 folders of 100, and one file of 500 MB. Best of three, the two methods
 // taking turns at going first. The data lives in /tmp and is removed at the end.
 #include "archive/archiver.h"
+#include "common_archiver.h"
 #include "copy_bench_common.h"
 
 namespace {
-using Command = int(WINAPI*)(HWND, LPCSTR, LPSTR, DWORD);
 constexpr int kFolders = 100, kPerFolder = 100, kFiles = kFolders * kPerFolder;
 constexpr DWORD kSmall = 4096;
 constexpr ULONGLONG kLarge = 500ull << 20;
@@ -73,7 +73,7 @@ void report(const char* what, const std::vector<double>& binding, const std::vec
 
 int main(int argc, char** argv) {
     FindArchiverDllFunction(nullptr, nullptr);
-    auto tar = reinterpret_cast<Command>(funcArchiver(1, 4));
+    auto tar = reinterpret_cast<ArchiverCommand>(funcArchiver(1, 4));
     if (!tar) {
         std::printf("TAR32.DLL is not on the program path\n");
         return 1;

@@ -13,11 +13,6 @@
 
 namespace host {
 namespace {
-using Command = int(WINAPI*)(HWND, LPCSTR, LPSTR, DWORD);
-using Open = HARC(WINAPI*)(HWND, LPCSTR, DWORD);
-using Close = int(WINAPI*)(HARC);
-using First = int(WINAPI*)(HARC, LPCSTR, INDIVIDUALINFO*);
-using Next = int(WINAPI*)(HARC, INDIVIDUALINFO*);
 constexpr LONG kPack = 0, kUnpack = 1;
 const char* const kRows[] = {"pack", "unpack"};
 const char* const kChecks[] = {"", "equal", "older", "", "newer", "", "", "", "not checked"};
@@ -54,10 +49,10 @@ int check() {
 }
 
 int list(const std::string& archive, LONG kind) {
-    auto open = reinterpret_cast<Open>(funcOpenArchive(kUnpack, kind));
-    auto close = reinterpret_cast<Close>(funcCloseArchive(kUnpack, kind));
-    auto first = reinterpret_cast<First>(funcFindFirst(kUnpack, kind));
-    auto next = reinterpret_cast<Next>(funcFindNext(kUnpack, kind));
+    auto open = reinterpret_cast<ArchiverOpen>(funcOpenArchive(kUnpack, kind));
+    auto close = reinterpret_cast<ArchiverClose>(funcCloseArchive(kUnpack, kind));
+    auto first = reinterpret_cast<ArchiverFindFirst>(funcFindFirst(kUnpack, kind));
+    auto next = reinterpret_cast<ArchiverFindNext>(funcFindNext(kUnpack, kind));
     if (!open || !close || !first || !next) {
         err("ferro arc: the archiver library cannot list archives");
         return 1;
@@ -82,7 +77,7 @@ int list(const std::string& archive, LONG kind) {
 }
 
 int run_command(LONG row, LONG kind, const std::string& line) {
-    auto command = reinterpret_cast<Command>(funcArchiver(row, kind));
+    auto command = reinterpret_cast<ArchiverCommand>(funcArchiver(row, kind));
     std::vector<char> output(1 << 16);
     const int r = command(nullptr, line.c_str(), output.data(), static_cast<DWORD>(output.size()));
     if (output[0]) outf("%s", output.data());

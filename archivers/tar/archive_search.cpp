@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 #include "tar/entry_names.h"
+#include "tar/operations.h"
 #include "tar/tar32.h"
 #include "tar/tar_format.h"
 
@@ -35,11 +36,6 @@ WORD dos_date_time(const FILETIME& utc, bool want_date) {
     WORD date = 0, time = 0;
     if (!FileTimeToLocalFileTime(&utc, &local) || !FileTimeToDosDateTime(&local, &date, &time)) return 0;
     return want_date ? date : time;
-}
-
-FILETIME file_time(std::int64_t unix_seconds) {
-    const ULONGLONG t = static_cast<ULONGLONG>(unix_seconds + 11644473600LL) * 10000000ULL;
-    return FILETIME{static_cast<DWORD>(t), static_cast<DWORD>(t >> 32)};
 }
 
 WORD ratio(std::uint64_t compressed, std::uint64_t original) {
@@ -86,7 +82,7 @@ int next_match(OpenArchive& a, INDIVIDUALINFO* info) {
         info->dwCompressedSize = clamp32(e.size);
         info->uOSType = OSTYPE_UNIX;
         info->wRatio = ratio(e.size, e.size);
-        const FILETIME t = file_time(e.mtime);
+        const FILETIME t = tar::file_time(e.mtime);
         info->wDate = dos_date_time(t, true);
         info->wTime = dos_date_time(t, false);
         std::string name = tar::windows_separators(e.name);
@@ -188,11 +184,11 @@ WORD WINAPI TarGetRatio(HARC h) {
 }
 WORD WINAPI TarGetDate(HARC h) {
     const tar::Entry* e = current(h);
-    return e ? dos_date_time(file_time(e->mtime), true) : static_cast<WORD>(-1);
+    return e ? dos_date_time(tar::file_time(e->mtime), true) : static_cast<WORD>(-1);
 }
 WORD WINAPI TarGetTime(HARC h) {
     const tar::Entry* e = current(h);
-    return e ? dos_date_time(file_time(e->mtime), false) : static_cast<WORD>(-1);
+    return e ? dos_date_time(tar::file_time(e->mtime), false) : static_cast<WORD>(-1);
 }
 DWORD WINAPI TarGetCRC(HARC h) { return current(h) ? 0 : static_cast<DWORD>(-1); }  // tar keeps no CRC
 int WINAPI TarGetAttribute(HARC h) {

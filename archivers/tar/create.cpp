@@ -14,11 +14,6 @@ namespace tar {
 namespace {
 constexpr std::size_t kPathSize = 520;
 
-std::int64_t unix_time(const FILETIME& t) {
-    const ULONGLONG v = (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
-    return static_cast<std::int64_t>(v / 10000000ULL) - 11644473600LL;
-}
-
 bool same_path(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
 
 class Creator {
@@ -52,11 +47,7 @@ public:
 
 private:
     int note(int code, const std::string& name, const char* what) {
-        char line[64];
-        std::snprintf(line, sizeof line, "error %04X: ", code);
-        log_ += line + name + ": " + what + "\r\n";
-        if (!first_error_) first_error_ = code;
-        return first_error_;
+        return note_error(log_, first_error_, code, name, what);
     }
 
     // Where the end mark of an existing archive starts; only plain archives grow.

@@ -13,11 +13,6 @@ namespace tar {
 namespace {
 constexpr std::size_t kPathSize = 520;  // every Windows path of the product: 519 bytes and the NUL
 
-FILETIME file_time(std::int64_t unix_seconds) {
-    const ULONGLONG t = static_cast<ULONGLONG>(unix_seconds + 11644473600LL) * 10000000ULL;
-    return FILETIME{static_cast<DWORD>(t), static_cast<DWORD>(t >> 32)};
-}
-
 class Extractor {
 public:
     Extractor(const Request& r, std::string& log) : request_(r), log_(log) {}
@@ -44,11 +39,7 @@ private:
     static constexpr int kStop = -1;
 
     int note(int code, const std::string& name, const char* what) {
-        char line[64];
-        std::snprintf(line, sizeof line, "error %04X: ", code);
-        log_ += line + name + ": " + what + "\r\n";
-        if (!first_error_) first_error_ = code;
-        return first_error_;
+        return note_error(log_, first_error_, code, name, what);
     }
 
     bool wanted(const Entry& e) const {

@@ -1,5 +1,6 @@
 // What the command function does: list, extract, create and add.
 #pragma once
+#include <windows.h>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -18,6 +19,14 @@ struct Request {
 int list(const Request& r, std::string& log);
 int extract(const Request& r, std::string& log);
 int create(const Request& r, bool add, std::string& log);
+
+// One problem of an operation: a line "error 8041: NAME: WHAT" in the log;
+// the first code met is kept in `first`. Returns `first`.
+int note_error(std::string& log, int& first, int code, const std::string& name, const char* what);
+
+// Seconds since 1970 (UTC) and Windows file times.
+FILETIME file_time(std::int64_t unix_seconds);
+std::int64_t unix_time(const FILETIME& t);
 
 
 

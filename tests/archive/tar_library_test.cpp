@@ -16,12 +16,6 @@ using ferro_test::sjis;
 using ferro_test::TempFolder;
 
 namespace {
-using Command = int(WINAPI*)(HWND, LPCSTR, LPSTR, DWORD);
-using Open = HARC(WINAPI*)(HWND, LPCSTR, DWORD);
-using Close = int(WINAPI*)(HARC);
-using First = int(WINAPI*)(HARC, LPCSTR, INDIVIDUALINFO*);
-using Next = int(WINAPI*)(HARC, INDIVIDUALINFO*);
-using Version = WORD(WINAPI*)();
 
 std::string program_folder() {
     char path[MAX_PATH];
@@ -43,11 +37,11 @@ class TarLibrary : public testing::Test {
 protected:
     void SetUp() override {
         FindArchiverDllFunction(nullptr, nullptr);
-        command_ = reinterpret_cast<Command>(funcArchiver(1, 4));
-        open_ = reinterpret_cast<Open>(funcOpenArchive(1, 4));
-        close_ = reinterpret_cast<Close>(funcCloseArchive(1, 4));
-        first_ = reinterpret_cast<First>(funcFindFirst(1, 4));
-        next_ = reinterpret_cast<Next>(funcFindNext(1, 4));
+        command_ = reinterpret_cast<ArchiverCommand>(funcArchiver(1, 4));
+        open_ = reinterpret_cast<ArchiverOpen>(funcOpenArchive(1, 4));
+        close_ = reinterpret_cast<ArchiverClose>(funcCloseArchive(1, 4));
+        first_ = reinterpret_cast<ArchiverFindFirst>(funcFindFirst(1, 4));
+        next_ = reinterpret_cast<ArchiverFindNext>(funcFindNext(1, 4));
         ASSERT_TRUE(command_ && open_ && close_ && first_ && next_);
     }
     void TearDown() override { FreeArchiverDllFunction(); }
@@ -77,11 +71,11 @@ protected:
     }
 
     TempFolder temp_;
-    Command command_ = nullptr;
-    Open open_ = nullptr;
-    Close close_ = nullptr;
-    First first_ = nullptr;
-    Next next_ = nullptr;
+    ArchiverCommand command_ = nullptr;
+    ArchiverOpen open_ = nullptr;
+    ArchiverClose close_ = nullptr;
+    ArchiverFindFirst first_ = nullptr;
+    ArchiverFindNext next_ = nullptr;
 };
 
 // The tree of the round trips: 0x5C trail bytes (表 ソ 能) in names and folders.
@@ -136,7 +130,7 @@ TEST_F(TarLibrary, ListingTextAndLibraryState) {
     ferro_test::GuardedBuffer small(8);
     EXPECT_EQ(0, command_(nullptr, ("l \"" + archive + "\"").c_str(), small, 8));
     EXPECT_EQ(7u, small.str().size());  // cut to fit, never past the buffer
-    EXPECT_EQ(226, reinterpret_cast<Version>(funcGetVersion(1, 4))());
+    EXPECT_EQ(226, reinterpret_cast<ArchiverVersion>(funcGetVersion(1, 4))());
     EXPECT_EQ(FALSE, reinterpret_cast<BOOL(WINAPI*)()>(funcGetRunning(1, 4))());
     EXPECT_EQ(ERROR_COMMAND_NAME, run("q \"" + archive + "\""));
     EXPECT_EQ(ERROR_NOT_FIND_ARC_FILE, run("x \"" + temp_ / "none.tar" + "\" \"" + temp_ / "o" + "\""));
