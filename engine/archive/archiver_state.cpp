@@ -5,12 +5,6 @@
 #include "frame/memory_blocks.h"
 
 namespace {
-LONG g_dos_archivers;
-LONG_PTR g_selected_entries;
-LONG g_total_selected;
-LONG g_type_of_all;
-LONG g_type_of_dos;
-
 // The archiver strings: one block per index, the last entry always null.
 constexpr LONG kStringBlocks = 32;
 std::array<HGLOBAL, kStringBlocks + 1> g_strings{};
@@ -20,16 +14,23 @@ HGLOBAL* block(LONG index) {
 }
 }  // namespace
 
-LONG WINAPI SetNumberOfDosArchiver(LONG value) { return g_dos_archivers = value; }
-LONG WINAPI GetNumberOfDosArchiver() { return g_dos_archivers; }
-LONG_PTR WINAPI SetSelectedArcfiles(LONG_PTR value) { return g_selected_entries = value; }
-LONG_PTR WINAPI GetSelectedArcfiles() { return g_selected_entries; }
-LONG WINAPI SetTotalSelectedArcfiles(LONG value) { return g_total_selected = value; }
-LONG WINAPI GetTotalSelectedArcfiles() { return g_total_selected; }
-LONG WINAPI SetTypeOfAllArchiver(LONG value) { return g_type_of_all = value; }
-LONG WINAPI GetTypeOfAllArchiver() { return g_type_of_all; }
-LONG WINAPI SetTypeOfDosArchiver(LONG value) { return g_type_of_dos = value; }
-LONG WINAPI GetTypeOfDosArchiver() { return g_type_of_dos; }
+// Words the host stores and reads back: the number of DOS archivers, the
+// selected archive entries and their total, the archiver type words.
+#define ARCHIVER_WORDS(WORD_OF)          \
+    WORD_OF(NumberOfDosArchiver, LONG)   \
+    WORD_OF(SelectedArcfiles, LONG_PTR)  \
+    WORD_OF(TotalSelectedArcfiles, LONG) \
+    WORD_OF(TypeOfAllArchiver, LONG)     \
+    WORD_OF(TypeOfDosArchiver, LONG)
+#define ARCHIVER_WORD(name, type)                                  \
+    namespace {                                                    \
+    type g_##name;                                                 \
+    }                                                              \
+    type WINAPI Set##name(type value) { return g_##name = value; } \
+    type WINAPI Get##name() { return g_##name; }
+ARCHIVER_WORDS(ARCHIVER_WORD)
+#undef ARCHIVER_WORD
+#undef ARCHIVER_WORDS
 
 HGLOBAL WINAPI SaveArchiverHandle(HWND window, LONG index, LPCSTR text) {
     HGLOBAL* b = block(index);

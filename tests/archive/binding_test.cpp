@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 #include "archive/archiver.h"
+#include "archive/program_folder.h"
 #include "support/message_box_recorder.h"
 #include "support/sjis.h"
 #include "support/temp_folder.h"
@@ -11,12 +12,6 @@ using ferro_test::MessageBoxRecorder;
 using ferro_test::sjis;
 
 namespace {
-std::string program_folder() {
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string s = path;
-    return s.substr(0, s.find_last_of('\\'));
-}
 
 using Lookup = FARPROC(WINAPI*)(LONG, LONG);
 const Lookup kLookups[] = {

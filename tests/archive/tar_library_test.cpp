@@ -6,6 +6,7 @@
 #include <vector>
 #include "archive/archiver.h"
 #include "common_archiver.h"
+#include "archive/program_folder.h"
 #include "support/guarded_buffer.h"
 #include "support/sjis.h"
 #include "support/temp_folder.h"
@@ -17,12 +18,6 @@ using ferro_test::TempFolder;
 
 namespace {
 
-std::string program_folder() {
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string s = path;
-    return s.substr(0, s.find_last_of('\\'));
-}
 // Where the GNU tar steps around this program keep their archives.
 std::string cross_check_folder() { return program_folder() + "\\..\\archive-xcheck"; }
 
