@@ -133,6 +133,7 @@ TEST_F(Binding, FunctionLookups) {
 
 TEST_F(Binding, FreeLeavesNothingLoadedAndNoAddress) {
     load();
+    load();  // a second walk takes no second reference
     ASSERT_NE(nullptr, GetModuleHandleA("UNLHA32.DLL"));
     FreeArchiverDllFunction();
     EXPECT_EQ(nullptr, GetModuleHandleA("UNLHA32.DLL"));
