@@ -15,6 +15,8 @@ int cmd_attrib(const Args& args);
 int cmd_find(const Args& args);
 int cmd_cp(const Args& args);
 int cmd_mv(const Args& args);
+int cmd_config(const Args& args);
+int cmd_assoc(const Args& args);
 
 // What ferro ls lists and how.
 struct ListOptions {
