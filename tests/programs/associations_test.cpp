@@ -38,7 +38,7 @@ struct Keys {
 }  // namespace
 
 TEST(Associations, CommandsOfTheTypeTheAlternativesAndTheUsersChoices) {
-    const std::string ext = "." + unique("fert"), stem = ext.substr(1), doc = unique("Fert.Doc"),
+    const std::string ext = std::string(".") + unique("fert"), stem = ext.substr(1), doc = unique("Fert.Doc"),
                       alt = unique("Fert.Alt"), user = unique("Fert.User"), viewer = unique("fert-viewer") + ".exe";
     Keys keys;
     const OwnedKey& extension = keys.make(kClasses + ext);
@@ -103,7 +103,7 @@ TEST(Associations, CommandsOfTheTypeTheAlternativesAndTheUsersChoices) {
 TEST(Associations, WrittenToTheUsersClassesAndReadBack) {
     ferro_test::TempFolder tmp;
     const std::string program = tmp.file("my prog.exe");
-    const std::string ext = "." + unique("fertw"), type = unique("FertW.Type");
+    const std::string ext = std::string(".") + unique("fertw"), type = unique("FertW.Type");
     Keys keys;
     keys.make(kClasses + ext);
     keys.make(kClasses + type);

@@ -67,6 +67,8 @@ void choose(HWND dialog, int slot, int key) {
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(2230 + slot, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
 }
 
+INT_PTR CALLBACK no_procedure(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
 std::string item_text(HWND dialog, int id) {
     char text[1040];
     GetDlgItemTextA(dialog, id, text, sizeof text);
@@ -111,7 +113,7 @@ TEST_P(FunctionKeyOrder, ReadFromTheProfileAndWrittenBack) {
     EXPECT_EQ(SetFunctionStrings(at.hive, at.section.c_str()), 1);
     EXPECT_EQ(stored("Written", "Order"), "2,1,3,4,5,6,7,8,9,10,11,12");
     EXPECT_EQ(read(nullptr), 12);
-    EXPECT_EQ(SetFunctionStrings(at.hive, ("Written" + std::string("Not")).c_str()), 1);
+    EXPECT_EQ(SetFunctionStrings(at.hive, (at.section + "Not").c_str()), 1);
     EXPECT_FALSE(stored("WrittenNot", "Order")) << "the keys in their order are not written";
 }
 
@@ -158,9 +160,7 @@ TEST(FunctionKeyDialog, TwoKeysChangedThenOkAndCancel) {
 TEST(FunctionKeyDialog, ADialogThatCannotBeMadeIsReported) {
     ferro_test::MessageBoxRecorder boxes;
     boxes.answer(IDOK);
-    EXPECT_EQ(DisplayBox(nullptr, [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, "NoSuchTemplate",
-                         GetDllInstance()),
-              -1);
+    EXPECT_EQ(DisplayBox(nullptr, no_procedure, "NoSuchTemplate", GetDllInstance()), -1);
     ASSERT_EQ(boxes.boxes().size(), 1u);
     MyLoadString(8101, 8102);
     EXPECT_EQ(boxes.boxes()[0].text, GetLoadStrMessage());
