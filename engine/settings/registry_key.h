@@ -11,9 +11,10 @@
 namespace ferro::registry {
 // The roots the platform predefines (HKEY_CLASSES_ROOT ... HKEY_DYN_DATA):
 // never closed by the library.
+// Their values are sign-extended 32-bit numbers (0xFFFFFFFF80000001 on x64).
 inline bool is_predefined(HKEY key) {
-    const auto value = reinterpret_cast<ULONG_PTR>(key);
-    return value >= 0x80000000u && value <= 0x80000006u;
+    const auto value = reinterpret_cast<LONG_PTR>(key);
+    return value >= LONG_PTR(LONG(0x80000000u)) && value <= LONG_PTR(LONG(0x80000006u));
 }
 
 // An open key, closed when the owner goes out of scope.
