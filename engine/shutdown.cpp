@@ -13,6 +13,7 @@
 #include "listing/listing_store.h"
 #include "listing/selection.h"
 #include "programs/error_report.h"
+#include "programs/file_types.h"
 #include "search/search_internal.h"
 #include "settings/places.h"
 #include "settings/profile.h"
@@ -54,6 +55,7 @@ constexpr Release kShutdownOrder[] = {
     ferro::fileops::free_delete_state,
     [] { FreeMemoryForCopyExcludedString(); },
     ferro::listing::free_selection_state,
+    [] { FreeRegKeyMemory(); },
     [] { ReleaseTempForRegistry(); },
     [] { FreeDesktopMenuHandle(); },
     ferro::free_program_places,
