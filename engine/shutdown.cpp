@@ -1,6 +1,7 @@
 // The two release lists. A part that holds memory adds its release function
 // to the list it belongs to, in its place in the order written here.
 #include <iterator>
+#include "archive/archiver.h"
 #include "fileops/copy.h"
 #include "fileops/delete_internal.h"
 #include "frame/error_texts.h"
@@ -13,7 +14,12 @@
 #include "listing/listing_store.h"
 #include "listing/selection.h"
 #include "programs/error_report.h"
+#include "programs/file_types.h"
 #include "search/search_internal.h"
+#include "settings/places.h"
+#include "settings/profile.h"
+#include "search/text_search.h"
+#include "viewer/viewer.h"
 
 namespace {
 using Release = void (*)();
@@ -37,9 +43,11 @@ constexpr Release kStateBlocks[] = {
 //   ReleaseTempForRegistry, ClearShortcutFile, FreeFoundNetworkDriveMemory,
 //   FreeDesktopMenuHandle, FreeDllForResourceFunctions,
 //   FreeSetFormatForRichTextContentsPointer, DeleteFontSelected(-1),
-//   Delete_rgbColorBrushAndPen, FreeFindStringMemory,
+//   Delete_rgbColorBrushAndPen, FreeViewerHandle, DeleteViewerCursors,
+//   FreeFindStringMemory,
 // and last the frame's own blocks.
 constexpr Release kShutdownOrder[] = {
+    [] { FreeArchiverHandle(); },
     [] { FreeDosErrorMesHandle(); },
     [] { ReleaseOutputFileMemoryHandle(); },
     [] { ClearFile(); },
@@ -50,8 +58,14 @@ constexpr Release kShutdownOrder[] = {
     [] { FreeFoundNetworkDriveMemory(); },
     ferro::fs::net::end_all_watches,
     ferro::listing::free_selection_state,
+    [] { FreeRegKeyMemory(); },
+    [] { ReleaseTempForRegistry(); },
+    [] { FreeDesktopMenuHandle(); },
     ferro::free_program_places,
     ferro::search::free_search_state,
+    [] { FreeViewerHandle(); },
+    [] { DeleteViewerCursors(); },
+    [] { FreeFindStringMemory(); },
     ferro::free_temp_block,
 };
 

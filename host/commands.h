@@ -17,6 +17,11 @@ int cmd_cp(const Args& args);
 int cmd_mv(const Args& args);
 int cmd_mkdir(const Args& args);
 int cmd_sync(const Args& args);
+int cmd_grep(const Args& args);
+int cmd_view(const Args& args);
+int cmd_arc(const Args& args);
+int cmd_config(const Args& args);
+int cmd_assoc(const Args& args);
 
 // What ferro ls lists and how.
 struct ListOptions {
