@@ -218,17 +218,17 @@ LONG read_level(const std::string& level) {
     if (GetAsyncKeyState(VK_INSERT) < 0 || StopExecutingForNetworkSearching()) return kNetListStopped;
 
     Job* job = new (std::nothrow) Job;
-    if (!job || !job->finished) {
-        if (job) job->release(), job->release();
-        dos::record_error(ERROR_NOT_ENOUGH_MEMORY);
-        return kNetListFailed;
+    HANDLE thread = nullptr;
+    if (job && job->finished) {
+        job->top = top;
+        job->remote = remote;
+        thread = CreateThread(nullptr, 0, run_job, job, 0, nullptr);
     }
-    job->top = top;
-    job->remote = remote;
-    HANDLE thread = CreateThread(nullptr, 0, run_job, job, 0, nullptr);
-    if (!thread) {
-        job->release();
-        job->release();
+    if (!thread) {  // no thread took its share of the job
+        if (job) {
+            job->owners = 1;
+            job->release();
+        }
         dos::record_error(ERROR_NOT_ENOUGH_MEMORY);
         return kNetListFailed;
     }
