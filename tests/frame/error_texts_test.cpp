@@ -64,19 +64,6 @@ TEST_F(ErrorBoxTest, DosErrorsHasNoTextForOtherNumbers) {
     EXPECT_EQ(std::string(DosErrors(9)), sjis("ﾌｧｲﾙ番号が不正です。"));
 }
 
-TEST_F(ErrorBoxTest, WindowsLabel) { EXPECT_STREQ(GetFromOsString(), "Windows>>"); }
-
-// ---- System texts without a box
-
-TEST_F(ErrorBoxTest, NothingForErrorZeroOrTheIgnoredError) {
-    MessageBoxRecorder boxes;  // any box fails
-    EXPECT_EQ(PutErrorMessage(1, nullptr, 0, 0, 0, 1, 1, nullptr), 0);
-    EXPECT_EQ(PutErrorMessage(1, nullptr, ERROR_NO_MORE_FILES, ERROR_NO_MORE_FILES, 0, 1, 1, nullptr), 0);
-    SetLastError(ERROR_NO_MORE_FILES);
-    EXPECT_EQ(ShowInetSystemError(1, "x"), 0);
-    EXPECT_EQ(xDosErrors("a", 0), nullptr);
-}
-
 TEST_F(ErrorBoxTest, XDosErrorsGivesTheSystemTextWithoutLineBreaks) {
     for (DWORD error : {ERROR_FILE_NOT_FOUND, ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION, ERROR_DISK_FULL}) {
         SCOPED_TRACE(error);

@@ -105,17 +105,6 @@ TEST_F(MessageBoxTest, TheBoxActiveFlagSetByTheCallerSuppressesEveryBox) {
     EXPECT_TRUE(boxes.boxes().empty());
 }
 
-TEST_F(MessageBoxTest, LoadedBoxInsideAnOpenBoxKeepsTheFlagSet) {
-    SetWaitForErrorMessge(1);
-    MessageBoxRecorder boxes;
-    boxes.answer(IDOK);
-    EXPECT_EQ(MyLoadMessageBox(nullptr, 8015, 8016, MB_OK), IDOK);  // shown: no guard here
-    EXPECT_EQ(IsWaitForErrorMessge(), 1);                           // the caller's suppression stays
-    ASSERT_EQ(boxes.boxes().size(), 1u);
-    EXPECT_EQ(boxes.boxes()[0].text, sjis("ﾌｧｲﾙ実行ｴﾗｰ"));
-    EXPECT_EQ(boxes.boxes()[0].caption, sjis("MicrosoftExpand解凍複写"));
-}
-
 // ---- Hooks around the box
 
 TEST_F(MessageBoxTest, HidesBeforeAndShowsAfterTheBox) {
@@ -140,13 +129,6 @@ TEST_F(MessageBoxTest, SuppressionKeepsTheProgressDialogHidden) {
     EXPECT_EQ(ShowDll(), 1);
     EXPECT_EQ(HideDll(), 1);
     EXPECT_EQ(g_events, (std::vector<std::string>{"hide", "show", "hide"}));
-}
-
-TEST_F(MessageBoxTest, RefusedRequestStillHides) {
-    SetDisableBoxBeforeMessageBox(show_hook, hide_hook);
-    SetWaitForErrorMessge(1);
-    myMessageBox(nullptr, "x", "y", MB_OK);
-    EXPECT_EQ(g_events, (std::vector<std::string>{"hide(active)"}));
 }
 
 TEST_F(MessageBoxTest, LoadedBoxesCallTheHooksOnlyInTheForLoadStringForm) {
@@ -225,33 +207,7 @@ TEST_F(MessageBoxTest, PrintfBoxCutsALongInsertAtAWholeCharacter) {
     }
 }
 
-TEST_F(MessageBoxTest, PrintfBoxFitsALongInsertAndALongPrefixTogether) {
-    std::string insert(700, 'i'), prefix(700, 'p');
-    MessageBoxRecorder boxes;
-    boxes.answer(IDOK);
-    boxes.answer(IDOK);
-    _MessageBoxPrintf(GetSysDlgInstance(), 8105, 8106, insert.c_str(), nullptr, MB_OK, prefix.c_str());
-    _MessageBoxPrintf(GetSysDlgInstance(), 8105, 8106, "short", nullptr, MB_OK, prefix.c_str());
-    ASSERT_EQ(boxes.boxes().size(), 2u);
-    const std::string tail = message(8105).substr(2);
-    // Both keep a part of themselves.
-    const std::string& first = boxes.boxes()[0].text;
-    EXPECT_LE(first.size(), 519u);
-    EXPECT_EQ(first.substr(0, 100), std::string(100, 'p'));
-    EXPECT_NE(first.find("p... " + std::string(100, 'i')), std::string::npos);
-    EXPECT_NE(first.find("i..." + tail), std::string::npos);
-    std::string second = boxes.boxes()[1].text;
-    EXPECT_LE(second.size(), 519u);
-    EXPECT_EQ(second.substr(second.size() - tail.size() - 5), "short" + tail);
-    EXPECT_NE(second.find("... short"), std::string::npos);
-}
-
 // ---- Sounds
-
-TEST_F(MessageBoxTest, BeepTakesTheSoundOfTheIcon) {
-    // The sound cannot be heard here; every style is accepted.
-    for (UINT style : {0x34u, 0x14u, 0x24u, 0x40u, 0u}) EXPECT_TRUE(BEEP(style));
-}
 
 // ---- Messages into windows
 

@@ -132,14 +132,6 @@ TEST_F(MessagePump, SendTrapMessageNeedsWindowAndMessage) {
 
 // ---- Stop flag
 
-TEST_F(MessagePump, StopExecutingReturnsTheStoredValue) {
-    for (LONG value : {0, 1, 5, -1}) {
-        EXPECT_EQ(SetStopExecutingFlag(value), value);
-        EXPECT_EQ(StopExecuting(), value);
-        EXPECT_EQ(IsStopExecutingFlag(), value);
-    }
-}
-
 TEST_F(MessagePump, StopExecutingSeesTheFlagSetByTheMessageItPumps) {
     TestWindow dialog([](UINT message, WPARAM, LPARAM) {
         if (message == WM_APP) SetStopExecutingFlag(-1);

@@ -248,18 +248,6 @@ TEST(OptionRules, NonArchivedFileUsedSavesAndRestoresSelectArc) {
     SetSELECT_ARC(0);
 }
 
-TEST(OptionRules, Constants) {
-    EXPECT_EQ(GetGDI_DEFAULT(), 10);
-    const LONG order[] = {0, 1, 2, 3, -1};
-    for (LONG i = 0; i < 5; ++i) EXPECT_EQ(GetResourseOrderedNumber(i), order[i]);
-    EXPECT_EQ(GetResourseOrderedNumber(5), -1);
-    EXPECT_EQ(GetResourseOrderedNumber(-1), -1);
-    struct Row {
-        LONG value, expected;
-    } rows[] = {{0, 1}, {4, 0}, {3, 1}, {0xfb, 1}, {0xff, 0}, {-1, 0}};
-    for (const Row& row : rows) EXPECT_EQ(GetOrderedShortLong(row.value), row.expected) << row.value;
-}
-
 TEST(OptionRules, ResetMouseTrackingClearsTheFlagAndTheCapture) {
     WNDCLASSA wc = {};
     wc.lpfnWndProc = DefWindowProcA;

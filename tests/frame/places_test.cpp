@@ -61,16 +61,6 @@ TEST(ProgramPlaces, FerroDirKeepsUpTo519Bytes) {
     EXPECT_STREQ(SaveFerroDir(nullptr), "");
 }
 
-TEST(ProgramPlaces, FixedNames) {
-    EXPECT_STREQ(GetFerroTitle(), "Ferrolan");
-    EXPECT_STREQ(GetFerroUpdateSubDirectory(), "Update");
-    EXPECT_STREQ(GetOptSgn(), " < ");
-    EXPECT_EQ(GetOptSgnInCharcter(), '<');
-    LPSTR newer = GetFerroNewerExeFile();
-    ASSERT_TRUE(newer);
-    EXPECT_EQ(newer, GetFerroNewerExeFile());
-}
-
 TEST(ProgramPlaces, HelpFileStaysLocked) {
     EXPECT_STREQ(GetFerroHelp(), "");
     LPSTR help = SaveFerroHelp("C:\\Ferro\\ferro.hlp");

@@ -164,17 +164,6 @@ TEST(KeyNames, EveryPlainGetterReturnsItsName) {
     }
 }
 
-TEST(KeyNames, LongestNameFitsWhole) {
-    EXPECT_STREQ("MessageNetworkRelatedOperationForIconsOnce", GetMessageNetworkRelatedOperationForIconsOnceString());
-}
-
-TEST(KeyNames, GetterAfterMyLoadStringEmptiesMessageAndSetsTitle) {
-    EXPECT_EQ(0u, MyLoadString(1096, 1008));
-    EXPECT_STREQ("Editor", GetEditorString());
-    EXPECT_STREQ("", GetLoadStrMessage());
-    EXPECT_STREQ("Editor", GetLoadStrTitle());
-}
-
 TEST(KeyNames, AllGettersShareOneBuffer) {
     LPSTR first = GetDisplayFontString();
     EXPECT_STREQ("DisplayFont", first);
@@ -186,12 +175,6 @@ TEST(KeyNames, AllGettersShareOneBuffer) {
     // the key-name buffer is neither the message nor the title buffer
     EXPECT_NE(first, GetLoadStrMessage());
     EXPECT_NE(first, GetLoadStrTitle());
-}
-
-TEST(KeyNames, EqualTextsUnderTwoNumbers) {
-    std::string size = GetFerroSizeString();
-    EXPECT_EQ("Size", size);
-    EXPECT_STREQ("Size", GetIconFileModeString(0));
 }
 
 TEST(KeyNames, NamesWithoutGetterAreLoadedByNumber) {
@@ -306,10 +289,7 @@ TEST(KeyNames, FileBoundaryTable) {
     }
 }
 
-TEST(KeyNames, FileBoundaryEdgeCases) {
-    EXPECT_STREQ("Boundary7", GetFileBoundaryString(3, 0));
-    EXPECT_STREQ("Boundary9", GetFileBoundaryString(4, 1));
-    EXPECT_STREQ("", GetFileBoundaryString(2, 1));
+TEST(KeyNames, FileBoundaryOutsideTheTable) {
     // modes and columns outside the table give the empty name
     EXPECT_STREQ("", GetFileBoundaryString(6, 0));
     EXPECT_STREQ("", GetFileBoundaryString(-2, 0));

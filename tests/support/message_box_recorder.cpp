@@ -113,10 +113,11 @@ void MessageBoxRecorder::record_and_answer(HWND box) {
     if (!answers_.empty()) {
         rec.answer = answers_.front();
         answers_.pop_front();
-    } else if (default_answer_) {
+    } else if (default_answer_ && default_answer_ != kWayOut) {
         rec.answer = default_answer_;
     } else {
-        ADD_FAILURE() << "unexpected message box: caption bytes '" << rec.caption << "' text bytes '" << rec.text << "'";
+        if (!default_answer_)
+            ADD_FAILURE() << "unexpected message box: caption bytes '" << rec.caption << "' text bytes '" << rec.text << "'";
         rec.answer = has_button(box, IDCANCEL) ? IDCANCEL : has_button(box, IDNO) ? IDNO : IDOK;
     }
     boxes_.push_back(rec);

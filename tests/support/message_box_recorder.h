@@ -24,7 +24,9 @@ public:
 
     // Queues the button for the next box (IDOK, IDCANCEL, IDYES, IDNO, ...).
     void answer(int button) { answers_.push_back(button); }
-    // Boxes without a scripted answer are pressed with this button and are not a failure.
+    // Boxes without a scripted answer are pressed with this button and are not a failure;
+    // kWayOut presses the box's Cancel, else No, else OK.
+    static constexpr int kWayOut = -1;
     void answer_all(int button) { default_answer_ = button; }
     const std::vector<RecordedBox>& boxes() const { return boxes_; }
     void clear() { boxes_.clear(); answers_.clear(); }
