@@ -35,9 +35,3 @@ TEST(ErrorState, ExterrorReadsTheLastErrorAfresh) {
     EXPECT_EQ(my_Dos_exterror(), DWORD(ERROR_SHARING_VIOLATION));
     EXPECT_EQ(Get_nERRNO(), DWORD(ERROR_SHARING_VIOLATION));
 }
-
-TEST(ErrorState, SettersReturnTheirValue) {
-    EXPECT_EQ(Set_nERRNO(1234), 1234u);
-    EXPECT_EQ(Set_errno(7), 7);
-    EXPECT_EQ(Get_errno(), 7);
-}

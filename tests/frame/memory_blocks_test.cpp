@@ -109,14 +109,6 @@ TEST(SaveToGlobalMemory, StoresACopyAndResizesTheBlock) {
     GlobalFree(h);
 }
 
-TEST(AddToGlobalMemory, NewBlockHoldsExactlyTheTextAndItsNul) {
-    HGLOBAL h = AddToGlobalMemory(nullptr, nullptr, "abc");
-    ASSERT_TRUE(h);
-    EXPECT_EQ(GlobalSize(h), 4u);
-    EXPECT_EQ(block_text(h), "abc");
-    GlobalFree(h);
-}
-
 TEST(AddToGlobalMemory, AppendsToTheStringOfTheBlock) {
     struct Row {
         const char* first;
@@ -361,9 +353,4 @@ TEST_F(MemoryFailure, StringPointerKeepsTheBlockItCouldNotAppendTo) {
     EXPECT_EQ(AddStringPointer(&h, nullptr, "x"), nullptr);
     EXPECT_EQ(h, discarded);
     GlobalFree(discarded);
-}
-
-TEST(MemoryTitles, LoadTheWarningTexts) {
-    EXPECT_EQ(std::string(GetGlobalLockTitleByLoadStringTitle()), sjis("大域ﾒﾓﾘ取得の警告"));
-    EXPECT_EQ(std::string(GetAlertMemoryLockByLoadStringTitle()), sjis("予期せぬｴﾗｰにより記憶領域のｱｸｾｽに失敗しました。"));
 }

@@ -61,16 +61,6 @@ TEST(ProgramPlaces, FerroDirKeepsUpTo519Bytes) {
     EXPECT_STREQ(SaveFerroDir(nullptr), "");
 }
 
-TEST(ProgramPlaces, HelpFileStaysLocked) {
-    EXPECT_STREQ(GetFerroHelp(), "");
-    LPSTR help = SaveFerroHelp("C:\\Ferro\\ferro.hlp");
-    ASSERT_TRUE(help);
-    EXPECT_STREQ(GetFerroHelp(), "C:\\Ferro\\ferro.hlp");
-    EXPECT_EQ(SaveFerroHelp(nullptr), GetFerroHelp());
-    SaveFerroHelp(sjis("D:\\表\\help.chm").c_str());
-    EXPECT_EQ(std::string(GetFerroHelp()), sjis("D:\\表\\help.chm"));
-}
-
 TEST(ProgramPlaces, ExtractOptionsCutsAtTheFirstSign) {
     struct Row {
         std::string text;

@@ -52,16 +52,6 @@ TEST(ListingSizes, DiskOfTheTemporaryFolder) {
 
 // ---- Display names
 
-TEST(ListingNames, DisplayNames) {
-    EXPECT_STREQ("[..]", GetUPPERDIR());
-    EXPECT_STREQ("[\xd9\xb0\xc4]", GetROOTDIR());
-    EXPECT_STREQ("[\x95\x73\x90\xb3]", GetALERTDIR());
-    char buffer[4] = "xyz";
-    EXPECT_STREQ(".", MakeSelfDirectory(buffer));
-    EXPECT_STREQ("..", MakeUpperDirectory(buffer));
-    EXPECT_EQ(nullptr, MakeSelfDirectory(nullptr));
-}
-
 // ---- File specifications
 
 TEST(ListingSpecs, DefaultsFillBothPanes) {

@@ -124,27 +124,6 @@ TEST_F(ListingSort, OrderedReversedAndEqualInputs) {
     }
 }
 
-// Descending is its own rule, not the ascending result read backwards: equal
-// keys keep the placement the reversed comparisons give them.
-TEST_F(ListingSort, DescendingIsNotAscendingReversed) {
-    std::mt19937 rng(11);
-    int differing = 0;
-    for (int round = 0; round < 50; ++round) {
-        auto strings = random_keys(rng, 60);
-        Sorted up = by_export(strings, false), down = by_export(strings, true);
-        std::vector<char*> reversed(up.keys.rbegin(), up.keys.rend());
-        differing += reversed != down.keys;
-    }
-    EXPECT_GT(differing, 0);
-    // A prefix first ascending and last descending.
-    std::vector<std::string> strings = {"abc", "ab", "abd", "a"};
-    Sorted up = by_export(strings, false), down = by_export(strings, true);
-    EXPECT_STREQ("a", up.keys[0]);
-    EXPECT_STREQ("ab", up.keys[1]);
-    EXPECT_STREQ("abd", down.keys[0]);
-    EXPECT_STREQ("a", down.keys[3]);
-}
-
 // ---- Counts 0, 1, 2 and the companions
 TEST_F(ListingSort, CountZeroTouchesNothing) {
     char a[] = "b", b[] = "a";

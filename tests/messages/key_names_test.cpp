@@ -262,14 +262,6 @@ TEST(KeyNames, IndexGettersPickByTheirRules) {
     }
 }
 
-TEST(KeyNames, EmptyNameLeavesMessageAndTitleAlone) {
-    MyLoadString(1096, 1008);
-    const std::string message = GetLoadStrMessage(), title = GetLoadStrTitle();
-    EXPECT_STREQ("", GetResoucesString(4));
-    EXPECT_EQ(message, GetLoadStrMessage());
-    EXPECT_EQ(title, GetLoadStrTitle());
-}
-
 // ---- GetFileBoundaryString: mode to row, then the 3x6 table
 
 TEST(KeyNames, FileBoundaryTable) {

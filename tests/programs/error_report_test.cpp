@@ -69,14 +69,6 @@ protected:
 };
 }  // namespace
 
-// ---- Entries
-TEST_F(ErrorReport, EmptyListIsNull) {
-    EXPECT_EQ(GetOutputFileList(), nullptr);
-    EXPECT_EQ(ReleaseOutputFileMemoryHandle(), 0);
-    SaveOutputFileMemoryHandle(nullptr, nullptr, nullptr, nullptr, 0, 0);
-    EXPECT_EQ(list(), "\r\n") << "an entry of nothing is one line break";
-}
-
 TEST_F(ErrorReport, OnlyTheFirstHeadingIsWritten) {
     SaveOutputFileMemoryHandle(nullptr, "first", nullptr, nullptr, 8110, 0);
     SaveOutputFileMemoryHandle(nullptr, "second", "", "", 8111, 0);
