@@ -62,20 +62,8 @@ TEST(CopyState, TotalsAndSwitches) {
     EXPECT_EQ(SetSharedModeForCopyFile(2, 1), 0);
     EXPECT_EQ(IsSharedModeForCopyFile(-1), 0);
 
-    EXPECT_EQ(GetTgtAttributeInCopyFile(), -1);
+    EXPECT_EQ(GetTgtAttributeInCopyFile(), -1);  // the source's attributes unless set
     EXPECT_EQ(HowGetTgtAttributeInCopyFile(), 2);
-    EXPECT_EQ(SetTgtAttributeInCopyFile(0x21), 0x21);
-    EXPECT_EQ(GetTgtAttributeInCopyFile(), 0x21);
-    SetTgtAttributeInCopyFile(-1);
-    EXPECT_EQ(HowSetTgtAttributeInCopyFile(5), 5);
-    EXPECT_EQ(HowGetTgtAttributeInCopyFile(), 5);
-    HowSetTgtAttributeInCopyFile(2);
-    EXPECT_EQ(SetFolderNotCreatedForMyCopyFile(1), 1);
-    EXPECT_EQ(IsFolderNotCreatedForMyCopyFile(), 1);
-    SetFolderNotCreatedForMyCopyFile(0);
-    EXPECT_EQ(SetSomeFilesCopiedSuccessifully(6), 6);
-    EXPECT_EQ(IsSomeFilesCopiedSuccessifully(), 6);
-    SetSomeFilesCopiedSuccessifully(0);
 }
 
 // ---- Copy-or-move word

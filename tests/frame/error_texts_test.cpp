@@ -16,27 +16,16 @@ const std::string kLabelEn = "error message is provided by the Windows system";
 
 // ---- Run-time error texts
 
-TEST_F(ErrorBoxTest, DosErrorsHasATextForEveryErrnoOfTheTableInBothLanguages) {
+TEST_F(ErrorBoxTest, DosErrorsInBothLanguages) {
     struct Row {
         int number;
         const char* english;
         const char* japanese;
     } rows[] = {
         {2, "The directory or file cannot be found.", "ﾌｧｲﾙ又はﾃﾞｨﾚｸﾄﾘが見つかりません。"},
-        {7, "The argument string passed to DosExecPgm is too long.", "引数リストが長すぎます。"},
-        {8, "An attempt was made to execute non-executable file.", "実行不可能なﾌｧｲﾙを実行しようとしました。"},
-        {9, "Invalid file handle.", "ﾌｧｲﾙ番号が不正です。"},
-        {12, "Insufficient memories.", "十分なﾒﾓﾘがありません。"},
         {13, "Access is denied and is fobidden.", "ｱｸｾｽ不許可に設定されています。"},
-        {17, "The file with the same name already exists", "同名ﾌｧｲﾙが既に存在しています。"},
         {18, "An attempt was made to move the file to the different device.",
          "ﾌｧｲﾙを異なるﾃﾞﾊﾞｲｽへ移動しようとしました。"},
-        {22, "Invalid value is passed to function.", "無効な値が関数の引数として与えられました。"},
-        {24, "Too mant files are opened.", "ｵ-ﾌﾟﾝされているﾌｧｲﾙ数が多すぎます。"},
-        {28, "Insufficient disk space.", "ﾃﾞｨｽｸ空き領域がたりません。"},
-        {33, "Arguments to the math-operation are placed beyond the proper region of functions.",
-         "数値演算ﾙｰﾁﾝへの引数が関数の領域にありません。"},
-        {34, "Too many arguments to perform the math-operation.", "数値演算ﾙｰﾁﾝへの引数が多すぎます。"},
         {36, "The system failed to lock the file handle.", "ﾌｧｲﾙ･ﾛｯｸが失敗しました。"},
     };
     for (const Row& row : rows) {
@@ -155,38 +144,6 @@ TEST_F(ErrorBoxTest, SystemErrorTitleIsCutToItsHundredBytesAtAWholeCharacter) {
 }
 
 // ---- Real failures of the platform
-
-TEST_F(ErrorBoxTest, RealFailuresShowThePlatformText) {
-    ferro_test::TempFolder folder;
-    const std::string missing = folder / "missing.txt";
-    HANDLE h = CreateFileA(missing.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_EQ(h, INVALID_HANDLE_VALUE);
-    Set_nERRNO(GetLastError());
-    EXPECT_EQ(Get_nERRNO(), DWORD(ERROR_FILE_NOT_FOUND));
-
-    const std::string held = folder.file("held.txt", "x");
-    HANDLE first = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(first, INVALID_HANDLE_VALUE);
-    HANDLE second = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    const DWORD sharing = GetLastError();
-    ASSERT_EQ(second, INVALID_HANDLE_VALUE);
-    CloseHandle(first);
-    EXPECT_EQ(sharing, DWORD(ERROR_SHARING_VIOLATION));
-
-    MessageBoxRecorder boxes;
-    boxes.answer(IDOK);
-    boxes.answer(IDOK);
-    EXPECT_EQ(DosErrorMessage(nullptr, missing.c_str(), nullptr, "T", 0), IDOK);
-    Set_nERRNO(sharing);
-    EXPECT_EQ(DosErrorMessage(nullptr, held.c_str(), nullptr, "T", 0), IDOK);
-    ASSERT_EQ(boxes.boxes().size(), 2u);
-    EXPECT_EQ(boxes.boxes()[0].text,
-              "'" + missing + "'\n\nWindows>>" + platform_text(ERROR_FILE_NOT_FOUND, "missing.txt"));
-    EXPECT_EQ(boxes.boxes()[1].text,
-              "'" + held + "'\n\nWindows>>" + platform_text(ERROR_SHARING_VIOLATION, "held.txt"));
-    EXPECT_FALSE(platform_text(ERROR_SHARING_VIOLATION).empty());
-    EXPECT_EQ(Get_nERRNO(), DWORD(ERROR_SHARING_VIOLATION));  // as on entry
-}
 
 // ---- Shutdown
 
