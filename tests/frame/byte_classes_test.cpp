@@ -49,9 +49,7 @@ TEST(Nthctype, Table) {
 }
 
 TEST(Nthctype, NullStringShowsTheBox) {
-    MessageBoxRecorder boxes;
-    boxes.answer(IDOK);
-    boxes.answer(IDOK);
+    MessageBoxRecorder boxes({IDOK, IDOK});
     EXPECT_EQ(_myNthctype(nullptr, 3), 0);
     EXPECT_EQ(_myIskanjin(nullptr, 0), 0);
     ASSERT_EQ(boxes.boxes().size(), 2u);

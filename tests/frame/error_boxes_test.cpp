@@ -25,9 +25,7 @@ const ferro_test::RecordedBox& only_box(const MessageBoxRecorder& boxes) {
 // ---- File error box
 
 TEST_F(ErrorBoxTest, FileErrorBoxWithoutNameAndTextShowsTheFallback) {
-    MessageBoxRecorder boxes;
-    boxes.answer(IDOK);
-    boxes.answer(IDOK);
+    MessageBoxRecorder boxes({IDOK, IDOK});
     EXPECT_EQ(DosErrorMessage(nullptr, nullptr, nullptr, "T", 0), IDOK);
     SetLanguage(0);
     EXPECT_EQ(DosErrorMessage(nullptr, "", nullptr, nullptr, 0), IDOK);
@@ -58,8 +56,7 @@ TEST_F(ErrorBoxTest, FileErrorBoxLines) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.expected);
         Set_nERRNO(row.error);
-        MessageBoxRecorder boxes;
-        boxes.answer(IDOK);
+        MessageBoxRecorder boxes({IDOK});
         DosErrorMessage(nullptr, row.name, row.text, "T", row.nameOnly);
         EXPECT_EQ(only_box(boxes).text, row.expected);
     }
@@ -69,8 +66,7 @@ TEST_F(ErrorBoxTest, FileErrorBoxKeepsTheErrorStateAndClearsTheYenMarkRequest) {
     Set_nERRNO(ERROR_ACCESS_DENIED);
     Set_errno(13);
     SetRemoveLastYenmark(1);
-    MessageBoxRecorder boxes;
-    boxes.answer(IDOK);
+    MessageBoxRecorder boxes({IDOK});
     DosErrorMessage(nullptr, "C:\\dir", nullptr, "T", 0);
     EXPECT_EQ(only_box(boxes).text, "'C:\\dir\\'\n\nWindows>>" + platform_text(ERROR_ACCESS_DENIED, "dir"));
     EXPECT_EQ(Get_nERRNO(), DWORD(ERROR_ACCESS_DENIED));
@@ -81,10 +77,7 @@ TEST_F(ErrorBoxTest, FileErrorBoxKeepsTheErrorStateAndClearsTheYenMarkRequest) {
 
 TEST_F(ErrorBoxTest, FileErrorBoxStyleAndHelpText) {
     EXPECT_EQ(SetHelpDosErrorMessage(MB_YESNO | MB_ICONQUESTION, "help me"), UINT(MB_YESNO | MB_ICONQUESTION));
-    MessageBoxRecorder boxes;
-    boxes.answer(IDYES);
-    boxes.answer(IDNO);
-    boxes.answer(IDNO);
+    MessageBoxRecorder boxes({IDYES, IDNO, IDNO});
     EXPECT_EQ(DosErrorMessage(nullptr, "a.txt", nullptr, "T", 0), IDYES);
     EXPECT_EQ(DosErrorMessage(nullptr, "a.txt", "why", "T", 0), IDNO);
     EXPECT_EQ(SetHelpDosErrorMessage(MB_YESNO | MB_ICONSTOP, nullptr), 0u);  // empties the help text
@@ -101,8 +94,7 @@ TEST_F(ErrorBoxTest, HelpTextKeepsAtMost519BytesOfWholeCharacters) {
     std::string help = "x";
     while (help.size() < 700) help += sjis("ソ");
     SetHelpDosErrorMessage(MB_OK, help.c_str());
-    MessageBoxRecorder boxes;
-    boxes.answer(IDOK);
+    MessageBoxRecorder boxes({IDOK});
     DosErrorMessage(nullptr, nullptr, "t", "T", 0);
     EXPECT_EQ(only_box(boxes).text, "t\n" + help.substr(0, 519));  // 1 + 259 characters of 2 bytes
 }
@@ -115,10 +107,7 @@ TEST_F(ErrorBoxTest, ReadOnlyFileAddsItsLineOnce) {
     EXPECT_EQ(message(8014), readonly);
     Set_nERRNO(ERROR_ACCESS_DENIED);
     Set_errno(13);
-    MessageBoxRecorder boxes;
-    boxes.answer(IDOK);
-    boxes.answer(IDOK);
-    boxes.answer(IDOK);
+    MessageBoxRecorder boxes({IDOK, IDOK, IDOK});
     DosErrorMessageWithAttribute(nullptr, file.c_str(), "why", "T", 0);
     DosErrorMessage(nullptr, file.c_str(), "why", "T", 0);  // the attribute word was reset
     MyLoadDosErrorMessageWithAttribute(nullptr, file.c_str(), 8039, 8049, 1);
@@ -134,9 +123,7 @@ TEST_F(ErrorBoxTest, ReadOnlyFileAddsItsLineOnce) {
 }
 
 TEST_F(ErrorBoxTest, LoadedFileErrorBoxes) {
-    MessageBoxRecorder boxes;
-    boxes.answer(IDOK);
-    boxes.answer(IDOK);
+    MessageBoxRecorder boxes({IDOK, IDOK});
     MyLoadDosErrorMessage(nullptr, "C:\\x\\y.txt", 8039, 8049, 1);
     _MyLoadDosErrorMessage(GetSysDlgInstance(), nullptr, "C:\\x\\y.txt", 8045, 8012, 0);
     ASSERT_EQ(boxes.boxes().size(), 2u);
@@ -202,10 +189,7 @@ TEST_F(ErrorBoxTest, ShellExecuteErrorForEveryCode) {
 }
 
 TEST_F(ErrorBoxTest, ShellExecuteErrorExtraTitleAndExpectedAnswer) {
-    MessageBoxRecorder boxes;
-    boxes.answer(IDYES);
-    boxes.answer(IDNO);
-    boxes.answer(IDYES);
+    MessageBoxRecorder boxes({IDYES, IDNO, IDYES});
     EXPECT_EQ(ShellExecuteError(nullptr, nullptr, 8016, 2, sjis("\n続けますか").c_str(), MB_YESNO, IDYES), IDYES);
     EXPECT_EQ(ShellExecuteError(nullptr, "", 0, 31, "", MB_YESNO | MB_ICONSTOP, IDYES), 0);
     EXPECT_EQ(ShellExecuteError(nullptr, "p", 0, 31, nullptr, MB_YESNO, 0), IDYES);
@@ -221,10 +205,7 @@ TEST_F(ErrorBoxTest, ProgramStartBoxesCutLongNamesToTheCompositionBuffer) {
     std::string name;
     while (name.size() < 1500) name += sjis("ソ");
     const std::string extra(200, 'e');
-    MessageBoxRecorder boxes;
-    boxes.answer(IDOK);
-    boxes.answer(IDOK);
-    boxes.answer(IDOK);
+    MessageBoxRecorder boxes({IDOK, IDOK, IDOK});
     ShellExecuteError(nullptr, name.c_str(), 0, 2, extra.c_str(), MB_OK, 0);
     Set_nERRNO(ERROR_FILE_NOT_FOUND);
     WinExeErrors(nullptr, name.c_str(), 0, 0);
@@ -248,10 +229,7 @@ TEST_F(ErrorBoxTest, ProgramStartBoxesCutLongNamesToTheCompositionBuffer) {
 }
 
 TEST_F(ErrorBoxTest, WinExecErrorInBothLanguages) {
-    MessageBoxRecorder boxes;
-    boxes.answer(IDOK);
-    boxes.answer(IDOK);
-    boxes.answer(IDOK);
+    MessageBoxRecorder boxes({IDOK, IDOK, IDOK});
     Set_nERRNO(ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(WinExeErrors(nullptr, "C:\\p.exe", 0, 12345), IDOK);
     SetLanguage(0);
@@ -279,8 +257,7 @@ TEST_F(ErrorBoxTest, ExpandCopyErrorForEveryCode) {
                 {-6, 9104}, {-8, 9106}, {0x1fffe, 9102}, {8015, 8015}, {-7, 0xfff9}, {-9, 0xfff7}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.code);
-        MessageBoxRecorder boxes;
-        boxes.answer(IDOK);
+        MessageBoxRecorder boxes({IDOK});
         EXPECT_EQ(LZCopyErrors(nullptr, "a.ex_", row.code), IDOK);
         const auto& box = only_box(boxes);
         EXPECT_EQ(box.text, "'a.ex_'\n" + message(row.id));
@@ -344,9 +321,7 @@ TEST_F(ErrorBoxTest, FolderReadBoxes) {
 }
 
 TEST_F(ErrorBoxTest, FolderReadBoxShowsTheStoredErrorAndMarksANetworkError) {
-    MessageBoxRecorder boxes;
-    boxes.answer(IDOK);
-    boxes.answer(IDOK);
+    MessageBoxRecorder boxes({IDOK, IDOK});
     Set_nERRNO(ERROR_ACCESS_DENIED);
     GetFileDirectryEntryErrorMes(nullptr, "C:\\d", 2, 0, 0);
     Set_nERRNO(ERROR_BAD_NETPATH);  // a network error on a drive that is no network drive

@@ -95,9 +95,7 @@ TEST_F(ErrorBoxTest, ServerResponseWithoutAnyTransferIsEmptyAndShowsNoBox) {
 // ---- System text boxes
 
 TEST_F(ErrorBoxTest, SystemErrorBoxInBothLanguages) {
-    MessageBoxRecorder boxes;
-    boxes.answer(IDOK);
-    boxes.answer(IDOK);
+    MessageBoxRecorder boxes({IDOK, IDOK});
     EXPECT_EQ(PutErrorMessage(1, nullptr, ERROR_ACCESS_DENIED, 0, 0, 1, 1, nullptr), 1);
     EXPECT_EQ(PutErrorMessage(1, nullptr, ERROR_ACCESS_DENIED, 0, 0, 0, 1, nullptr), 1);
     ASSERT_EQ(boxes.boxes().size(), 2u);
@@ -114,8 +112,7 @@ TEST_F(ErrorBoxTest, SystemErrorBoxInBothLanguages) {
 TEST_F(ErrorBoxTest, SystemErrorBoxWithInsertTitleNumberTitleNameAndExtraMessage) {
     const std::string extra = sjis("\n追加ソ");
     SetExtraErrorMessage(extra.c_str());
-    MessageBoxRecorder boxes;
-    boxes.answer(IDOK);
+    MessageBoxRecorder boxes({IDOK});
     EXPECT_EQ(PutErrorMessage(1, "a.exe", ERROR_FILE_NOT_FOUND, 0, 8015, 1, 0, "C:\\a.exe"), 1);
     ASSERT_EQ(boxes.boxes().size(), 1u);
     EXPECT_EQ(boxes.boxes()[0].caption, sjis("エラー:ﾌｧｲﾙ実行ｴﾗｰ...C:\\a.exe"));
@@ -130,8 +127,7 @@ TEST_F(ErrorBoxTest, SystemErrorTitleIsCutToItsHundredBytesAtAWholeCharacter) {
         SCOPED_TRACE(odd);
         std::string name(odd, 'x');
         while (name.size() < 300) name += sjis("表");
-        MessageBoxRecorder boxes;
-        boxes.answer(IDOK);
+        MessageBoxRecorder boxes({IDOK});
         SetLastError(ERROR_FILE_NOT_FOUND);
         EXPECT_EQ(ShowInetSystemError(1, name.c_str()), 1);
         ASSERT_EQ(boxes.boxes().size(), 1u);

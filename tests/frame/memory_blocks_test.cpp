@@ -299,8 +299,7 @@ protected:
 }  // namespace
 
 TEST_F(MemoryFailure, ReportsOnceThenClosesCallerAndMainWindow) {
-    MessageBoxRecorder boxes;
-    boxes.answer(IDOK);
+    MessageBoxRecorder boxes({IDOK});
     HGLOBAL discarded = discarded_block();
     EXPECT_EQ(AddToGlobalMemory(caller.hwnd(), discarded, "x"), nullptr);
     ASSERT_EQ(boxes.boxes().size(), 1u);
@@ -319,8 +318,7 @@ TEST_F(MemoryFailure, ReportsOnceThenClosesCallerAndMainWindow) {
 }
 
 TEST_F(MemoryFailure, SaveReportsUnderItsOwnTitleAndClosesOnlyTheMainWindowForNoCaller) {
-    MessageBoxRecorder boxes;
-    boxes.answer(IDOK);
+    MessageBoxRecorder boxes({IDOK});
     EXPECT_EQ(SaveToGlobalMemory(nullptr, freed_block(), "abc"), nullptr);
     ASSERT_EQ(boxes.boxes().size(), 1u);
     EXPECT_EQ(boxes.boxes()[0].caption, sjis("SaveToGlobalMemory() の警告"));

@@ -57,8 +57,7 @@ protected:
 // ---- The primitive: box, answer, guard
 
 TEST_F(MessageBoxTest, ShowsTextTitleAndStyleAndReturnsTheAnswer) {
-    MessageBoxRecorder boxes;
-    boxes.answer(IDNO);
+    MessageBoxRecorder boxes({IDNO});
     EXPECT_EQ(myMessageBox(nullptr, sjis("表示ソ").c_str(), "T", MB_YESNO | MB_ICONQUESTION), IDNO);
     ASSERT_EQ(boxes.boxes().size(), 1u);
     EXPECT_EQ(boxes.boxes()[0].caption, "T");
@@ -110,8 +109,7 @@ TEST_F(MessageBoxTest, TheBoxActiveFlagSetByTheCallerSuppressesEveryBox) {
 TEST_F(MessageBoxTest, HidesBeforeAndShowsAfterTheBox) {
     SetDisableBoxBeforeMessageBox(show_hook, hide_hook);
     nest_inside_next_box(MB_OK);
-    MessageBoxRecorder boxes;
-    boxes.answer(IDOK);
+    MessageBoxRecorder boxes({IDOK});
     myMessageBox(nullptr, "x", "y", MB_OK);
     // The inner request inside the box also hides first and is then refused.
     EXPECT_EQ(g_events, (std::vector<std::string>{"hide", "box", "hide(active)", "show"}));
@@ -120,8 +118,7 @@ TEST_F(MessageBoxTest, HidesBeforeAndShowsAfterTheBox) {
 TEST_F(MessageBoxTest, SuppressionKeepsTheProgressDialogHidden) {
     EXPECT_EQ(SetDisableBoxBeforeMessageBox(show_hook, hide_hook), show_hook);
     EXPECT_EQ(DonotShowTitleDlg(1), 1);
-    MessageBoxRecorder boxes;
-    boxes.answer(IDOK);
+    MessageBoxRecorder boxes({IDOK});
     myMessageBox(nullptr, "x", "y", MB_OK);
     EXPECT_EQ(g_events, (std::vector<std::string>{"hide"}));
     EXPECT_EQ(ShowDll(), 0);
@@ -133,10 +130,7 @@ TEST_F(MessageBoxTest, SuppressionKeepsTheProgressDialogHidden) {
 
 TEST_F(MessageBoxTest, LoadedBoxesCallTheHooksOnlyInTheForLoadStringForm) {
     SetDisableBoxBeforeMessageBox(show_hook, hide_hook);
-    MessageBoxRecorder boxes;
-    boxes.answer(IDOK);
-    boxes.answer(IDYES);
-    boxes.answer(IDOK);
+    MessageBoxRecorder boxes({IDOK, IDYES, IDOK});
     EXPECT_EQ(MyLoadMessageBox(nullptr, 8015, 8016, MB_OK), IDOK);
     EXPECT_TRUE(g_events.empty());
     EXPECT_EQ(myMessageBoxForLoadString(nullptr, 8009, 8012, MB_YESNO | MB_ICONEXCLAMATION), IDYES);
@@ -155,9 +149,7 @@ TEST_F(MessageBoxTest, PutsTheCursorBackAfterTheBox) {
     HCURSOR cross = LoadCursor(nullptr, IDC_CROSS);
     SetArrowCursor(nullptr);
     SetCursor(cross);
-    MessageBoxRecorder boxes;
-    boxes.answer(IDOK);
-    boxes.answer(IDOK);
+    MessageBoxRecorder boxes({IDOK, IDOK});
     myMessageBox(nullptr, "x", "y", MB_OK);
     EXPECT_EQ(GetCursor(), cross);
     MyLoadMessageBox(nullptr, 8015, 8016, MB_OK);
@@ -167,10 +159,7 @@ TEST_F(MessageBoxTest, PutsTheCursorBackAfterTheBox) {
 // ---- Printf box
 
 TEST_F(MessageBoxTest, PrintfBoxPutsInsertAndPrefix) {
-    MessageBoxRecorder boxes;
-    boxes.answer(IDOK);
-    boxes.answer(IDOK);
-    boxes.answer(IDOK);
+    MessageBoxRecorder boxes({IDOK, IDOK, IDOK});
     _MessageBoxPrintf(GetSysDlgInstance(), 8105, 8106, "a.txt", nullptr, MB_ICONHAND, nullptr);
     _MessageBoxPrintf(GetSysDlgInstance(), 8105, 8106, "a.txt", nullptr, MB_ICONHAND, "pre");
     _MessageBoxPrintf(GetSysDlgInstance(), 8105, 8106, nullptr, nullptr, MB_ICONHAND, "pre");
@@ -194,8 +183,7 @@ TEST_F(MessageBoxTest, PrintfBoxCutsALongInsertAtAWholeCharacter) {
         while (insert.size() < 600) insert += sjis("表");
         GuardedBuffer guarded(insert.size() + 1);  // the caller's text is never written
         guarded.assign(insert);
-        MessageBoxRecorder boxes;
-        boxes.answer(IDOK);
+        MessageBoxRecorder boxes({IDOK});
         _MessageBoxPrintf(GetSysDlgInstance(), 8105, 8106, guarded, nullptr, MB_OK, nullptr);
         EXPECT_EQ(guarded.str(), insert);
         ASSERT_EQ(boxes.boxes().size(), 1u);

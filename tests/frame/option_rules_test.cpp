@@ -126,8 +126,7 @@ TEST(LevelArrays, StoreUpToTheLimitAndReportAboveIt) {
             EXPECT_EQ(array.set(index, index + 5), index + 5);
             EXPECT_EQ(array.get(index), index + 5);
         }
-        MessageBoxRecorder boxes;
-        boxes.answer(IDOK);
+        MessageBoxRecorder boxes({IDOK});
         EXPECT_EQ(array.set(30001, 77), -1);
         ASSERT_EQ(boxes.boxes().size(), 1u);
         EXPECT_EQ(boxes.boxes()[0].caption, title);

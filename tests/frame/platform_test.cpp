@@ -10,8 +10,7 @@ using namespace ferro_test;
 TEST(Platform, AnsiCodePageIsShiftJis) { EXPECT_EQ(GetACP(), 932u); }
 
 TEST(Support, RecorderCapturesAndAnswersBoxes) {
-    MessageBoxRecorder recorder;
-    recorder.answer(IDNO);
+    MessageBoxRecorder recorder({IDNO});
     int result = MessageBoxA(nullptr, sjis("本文").c_str(), "Title", MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2);
     EXPECT_EQ(result, IDNO);
     ASSERT_EQ(recorder.boxes().size(), 1u);

@@ -415,8 +415,7 @@ TEST(VolumeLabel, FailureShowsTheStopBox) {
             break;
         }
     ASSERT_NE(missing, 0);
-    MessageBoxRecorder boxes;
-    boxes.answer(IDOK);
+    MessageBoxRecorder boxes({IDOK});
     EXPECT_FALSE(WriteVolumeName(nullptr, missing, "LABEL"));
     ASSERT_EQ(boxes.boxes().size(), 1u);
     EXPECT_EQ(boxes.boxes()[0].caption, sjis("警告: Volume"));

@@ -238,8 +238,7 @@ TEST_F(ListingRead, TrailByteYenNamesAreStoredWhole) {
 
 TEST_F(ListingRead, FullFileTableEndsTheReadWithTheLimitMessage) {
     for (int i = 0; i < 60; ++i) temp.file(numbered(i));
-    MessageBoxRecorder boxes;
-    boxes.answer(IDOK);
+    MessageBoxRecorder boxes({IDOK});
     const LONG offset = GetMaxFileNumber() - 50;
     EXPECT_EQ(GetMaxFileNumber(), read_files(temp.path(), "*.*", offset));
     EXPECT_EQ(GetMaxFileNumber(), GetTotalNumberOfFile());
@@ -289,8 +288,7 @@ TEST_F(ListingRead, StopDuringReadKeepsWhatWasRead) {
             SetStopExecutingFlag(1);
         }
     });
-    MessageBoxRecorder boxes;
-    boxes.answer(IDOK);
+    MessageBoxRecorder boxes({IDOK});
     Sleep(20);
     PostMessageA(window.hwnd(), WM_APP + 3, 0, 0);
     const LONG count = read_files(temp.path());

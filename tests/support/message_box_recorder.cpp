@@ -76,7 +76,8 @@ std::string window_text(HWND window) {
 }
 }  // namespace
 
-MessageBoxRecorder::MessageBoxRecorder() : previous_(t_current) {
+MessageBoxRecorder::MessageBoxRecorder(std::initializer_list<int> answers)
+    : answers_(answers), previous_(t_current) {
     t_current = this;
     hook_ = SetWindowsHookExA(WH_CBT, cbt_proc, nullptr, GetCurrentThreadId());
 }

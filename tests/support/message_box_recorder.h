@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 #include <deque>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,8 @@ struct RecordedBox {
 
 class MessageBoxRecorder {
 public:
-    MessageBoxRecorder();
+    // `answers` are queued for the first boxes, in turn.
+    explicit MessageBoxRecorder(std::initializer_list<int> answers = {});
     ~MessageBoxRecorder();
     MessageBoxRecorder(const MessageBoxRecorder&) = delete;
     MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
