@@ -74,10 +74,7 @@ TEST(CopyWords, CopyOrMoveTransforms) {
     EXPECT_EQ(IsCopyOrMove(0x1), 0);
     EXPECT_EQ(AddCopyOrMove(0x21), 0x123);
     SetCopyOrMove(0);
-    struct Row {
-        LONG(WINAPI* transform)(LONG);
-        LONG in, out;
-    } rows[] = {
+    struct Row { LONG(WINAPI* transform)(LONG); LONG in, out; } rows[] = {
         {AlterCopyOrMoveToCopy, 0x2, 0x1},       {AlterCopyOrMoveToCopy, 0x123, 0x121},
         {AlterCopyOrMoveToCopy, 0, 0x1},         {AlterCopyOrMoveToDirCopy, 0x1, 0x2},
         {AlterCopyOrMoveToDirCopy, 0x121, 0x122}, {RemoveDragOutSideFromCopyOrMove, 0x1FF, 0xFF},
@@ -99,10 +96,7 @@ protected:
 };
 
 TEST_F(TypeSelected, PureTransforms) {
-    struct Row {
-        LONG(WINAPI* transform)(LONG);
-        LONG in, out;
-    } rows[] = {
+    struct Row { LONG(WINAPI* transform)(LONG); LONG in, out; } rows[] = {
         {RemoveDragOutSideFromTypeSelected, 0x80003, 0x3},
         {RemoveDragOutSideFromTypeSelected, 0x3, 0x3},
         {AlterTypeSelectedToSrcFile, 0x6, 0x1},

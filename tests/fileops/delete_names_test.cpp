@@ -10,9 +10,7 @@ using ferro_test::sjis;
 using ferro_test::utf8;
 
 namespace {
-struct Edit {
-    std::string path, model, expected_path, expected_model;
-};
+struct Edit { std::string path, model, expected_path, expected_model; };
 
 // ---- ChangeName
 TEST(NameEdits, ChangeName) {

@@ -38,13 +38,7 @@ TEST_F(ErrorBoxTest, FileErrorBoxWithoutNameAndTextShowsTheFallback) {
 
 TEST_F(ErrorBoxTest, FileErrorBoxLines) {
     const std::string sys = platform_text(ERROR_ACCESS_DENIED, "b.txt");
-    struct Row {
-        const char* name;
-        const char* text;
-        LONG nameOnly;
-        DWORD error;
-        std::string expected;
-    } rows[] = {
+    struct Row { const char* name; const char* text; LONG nameOnly; DWORD error; std::string expected; } rows[] = {
         {"C:\\a\\b.txt", nullptr, 0, 0, "'C:\\a\\b.txt'\n"},
         {"C:\\a\\b.txt", nullptr, 1, 0, "'b.txt'\n"},
         {"C:\\a\\b.txt", "why", 0, 0, "'C:\\a\\b.txt'\nwhy"},
@@ -283,14 +277,7 @@ TEST_F(ErrorBoxTest, FolderReadBoxes) {
     const std::string folder = "[" + sjis("ﾌｫﾙﾀﾞ") + "] ";
     const std::string failed = "\n" + sjis("ﾌｫﾙﾀﾞ・ﾌｧｲﾙ読み込み時にｴﾗｰが発生しました。");
     const std::string question = sjis("そのまま続行しますか？");
-    struct Row {
-        LONG code;
-        LONG flags;
-        int answer;
-        std::string lines;
-        UINT style;
-        LONG result;
-    } rows[] = {
+    struct Row { LONG code; LONG flags; int answer; std::string lines; UINT style; LONG result; } rows[] = {
         {-13, 4, IDYES, message(8045) + failed + question, MB_YESNO | MB_ICONSTOP, 0},
         {-13, 4, IDNO, message(8045) + failed + question, MB_YESNO | MB_ICONSTOP, -1},
         {-16, 5, IDYES, folder + message(8040) + failed + question, MB_YESNO | MB_ICONSTOP, 0},
@@ -347,14 +334,7 @@ TEST_F(ErrorBoxTest, NetworkFolderPasswordQuestion) {
     const std::string sys = "\n\nWindows>>" + platform_text(ERROR_INVALID_PASSWORD, "absent");
     const std::string opened =
         sjis("Windowsはﾌｫﾙﾀﾞを開きましたか？\nｴﾗｰの場合はｳｨﾝﾄﾞｳｽﾞからﾒｯｾｰｼﾞが表示されますのでお待ちください。\n\n");
-    struct Row {
-        UINT style;
-        int first;
-        int second;
-        LONG result;
-        UINT buttons;
-        UINT shown_style;
-    } rows[] = {
+    struct Row { UINT style; int first; int second; LONG result; UINT buttons; UINT shown_style; } rows[] = {
         {0x34, IDNO, 0, IDNO, 8308, MB_YESNO | MB_ICONEXCLAMATION},
         {0x33, IDCANCEL, 0, 3, 8309, MB_YESNOCANCEL | MB_ICONEXCLAMATION},
         {0x33, IDNO, 0, IDNO, 8309, MB_YESNOCANCEL | MB_ICONEXCLAMATION},

@@ -3,10 +3,7 @@
 #include "frame/error_state.h"
 
 // ---- Win32 error to error number
-struct ErrnoRow {
-    DWORD win32;
-    int number;
-};
+struct ErrnoRow { DWORD win32; int number; };
 
 class ErrnoTable : public testing::TestWithParam<ErrnoRow> {};
 

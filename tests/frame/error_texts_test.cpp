@@ -17,11 +17,7 @@ const std::string kLabelEn = "error message is provided by the Windows system";
 // ---- Run-time error texts
 
 TEST_F(ErrorBoxTest, DosErrorsInBothLanguages) {
-    struct Row {
-        int number;
-        const char* english;
-        const char* japanese;
-    } rows[] = {
+    struct Row { int number; const char* english; const char* japanese; } rows[] = {
         {2, "The directory or file cannot be found.", "ﾌｧｲﾙ又はﾃﾞｨﾚｸﾄﾘが見つかりません。"},
         {13, "Access is denied and is fobidden.", "ｱｸｾｽ不許可に設定されています。"},
         {18, "An attempt was made to move the file to the different device.",

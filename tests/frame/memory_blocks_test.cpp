@@ -110,11 +110,7 @@ TEST(SaveToGlobalMemory, StoresACopyAndResizesTheBlock) {
 }
 
 TEST(AddToGlobalMemory, AppendsToTheStringOfTheBlock) {
-    struct Row {
-        const char* first;
-        std::string added;
-        std::string expected;
-    } rows[] = {
+    struct Row { const char* first; std::string added; std::string expected; } rows[] = {
         {"abc", "", "abc"},
         {"abc", "def", "abcdef"},
         {"", "def", "def"},

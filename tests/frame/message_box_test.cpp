@@ -67,10 +67,7 @@ TEST_F(MessageBoxTest, ShowsTextTitleAndStyleAndReturnsTheAnswer) {
 }
 
 TEST_F(MessageBoxTest, ABoxRequestedWhileOneIsOpenReturnsAtOnce) {
-    struct Row {
-        UINT style;
-        int refused;
-    } rows[] = {
+    struct Row { UINT style; int refused; } rows[] = {
         {MB_OK, IDCANCEL}, {MB_OKCANCEL, IDCANCEL}, {MB_YESNOCANCEL, IDCANCEL}, {MB_ABORTRETRYIGNORE, IDCANCEL},
         {MB_YESNO, IDNO},  {MB_RETRYCANCEL, IDNO},  {MB_YESNO | MB_ICONSTOP, IDNO},
     };

@@ -111,12 +111,7 @@ TEST_F(MessagePump, SendsTheTrapMessageOncePerCallWithItsParameters) {
 
 TEST_F(MessagePump, SendTrapMessageNeedsWindowAndMessage) {
     TestWindow dialog;
-    struct Row {
-        HWND window;
-        UINT message;
-        LONG set_result;
-        LONG sent;
-    } rows[] = {
+    struct Row { HWND window; UINT message; LONG set_result; LONG sent; } rows[] = {
         {nullptr, 0, 0, 0},
         {dialog.hwnd(), 0, 0, 0},
         {nullptr, WM_APP + 6, 0, 0},

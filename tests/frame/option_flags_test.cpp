@@ -9,11 +9,7 @@
 namespace {
 enum class Kind { IS, GET, OR, SUM, SIGNED_OR, TOGGLE, PARAM, SHOW, ISWHAT, SET };
 
-struct Flag {
-    const char* name;
-    Kind kind;
-    LONG initial;
-};
+struct Flag { const char* name; Kind kind; LONG initial; };
 
 const Flag kFlags[] = {
 #define FLAG(name, kind, initial) {#name, Kind::kind, initial},
@@ -147,9 +143,7 @@ TEST_F(FreshLibrary, NegativeAddClearsTheBitsOfItsMagnitude) {
     auto add = find<Setter>("AddDIRCREATED");
     auto get = find<Getter>("GetDIRCREATED");
     ASSERT_TRUE(set && add && get);
-    struct Row {
-        LONG before, argument, result, after;
-    } rows[] = {
+    struct Row { LONG before, argument, result, after; } rows[] = {
         {0x7, -0x2, 0x2, 0x5},  // the bit is set: taken away, the magnitude returned
         {0x5, -0x2, 0x2, 0x5},  // not set: nothing changes
         {0x6, -0x6, 0x6, 0x0},

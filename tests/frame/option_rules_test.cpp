@@ -75,10 +75,7 @@ TEST(SortTypeFlags, SelectorWithoutSlotStoresNothingAndReadsZero) {
 }
 
 TEST(ListArrays, IndexesZeroToTwo) {
-    struct Row {
-        LONG index;
-        bool stored;
-    } rows[] = {{0, true}, {1, true}, {2, true}, {3, false}, {-1, false}};
+    struct Row { LONG index; bool stored; } rows[] = {{0, true}, {1, true}, {2, true}, {3, false}, {-1, false}};
     for (const Row& row : rows) {
         EXPECT_EQ(SetFileDirWhich(40 + row.index, row.index), row.stored ? 40 + row.index : 0);
         EXPECT_EQ(SetSortWhich(50 + row.index, row.index), row.stored ? 50 + row.index : 0);
@@ -190,9 +187,7 @@ TEST(MultipleExecute, AlwaysYesTakesTheSavedCopyOnce) {
 }
 
 TEST(MultipleExecute, FromAlwaysFollowsStandingChoiceThenSavedCopy) {
-    struct Row {
-        LONG always_yes, always_no, saved, expected;
-    } rows[] = {
+    struct Row { LONG always_yes, always_no, saved, expected; } rows[] = {
         {1, 1, 0, 2},     {1, 0, 3, 2},     {0, 1, 1, 3},  {0, 0, 1, 1},  {0, 0, 2, -1},
         {0, 0, 3, -1},    {0, 0, 0, 0},     {0, 0, -1, 0}, {0, 0, -100, 0},
     };

@@ -41,10 +41,7 @@ TEST(ModuleHandles, ValidWindowFallsBackToMainThenDesktop) {
 
 TEST(ProgramPlaces, FerroDirKeepsUpTo519Bytes) {
     const std::string yen_trail = sjis("表ソ能");
-    struct Row {
-        std::string path;
-        bool kept;
-    } rows[] = {
+    struct Row { std::string path; bool kept; } rows[] = {
         {"C:\\Ferro", true},
         {"C:\\" + yen_trail, true},
         {"", true},

@@ -25,13 +25,7 @@ constexpr BYTE kSrv = VER_NT_SERVER;
 constexpr WORD kX86 = PROCESSOR_ARCHITECTURE_INTEL;
 constexpr WORD kX64 = PROCESSOR_ARCHITECTURE_AMD64;
 
-struct Row {
-    const char* what;
-    pf::VersionRecord record;
-    DWORD value;
-    DWORD build;
-    const char* name;
-};
+struct Row { const char* what; pf::VersionRecord record; DWORD value; DWORD build; const char* name; };
 
 // clang-format off
 const Row kRows[] = {

@@ -130,10 +130,7 @@ TEST_F(DriveList, SmallLettersWhenAskedFor) {
 }
 
 // ---- Index convention
-struct IndexRow {
-    int index;
-    BOOL with_first;
-};
+struct IndexRow { int index; BOOL with_first; };
 class OutsideTheList : public DriveList, public testing::WithParamInterface<IndexRow> {};
 
 TEST_P(OutsideTheList, GivesMinusElevenAndEmptyTexts) {
@@ -259,10 +256,7 @@ TEST_F(DriveList, PseudoDriveTexts) {
 }
 
 // ---- File-system types
-struct FileSystemRow {
-    const char* name;
-    int number;
-};
+struct FileSystemRow { const char* name; int number; };
 class FileSystemNames : public testing::TestWithParam<FileSystemRow> {};
 
 TEST_P(FileSystemNames, NumberWithoutCase) {

@@ -148,11 +148,7 @@ TEST(DosFiles, PositionsAndSizesBeyondFourGigabytes) {
     myClose(h);
 }
 
-struct FallbackRow {
-    LONG low, high;
-    DWORD origin;
-    LONGLONG expected;
-};
+struct FallbackRow { LONG low, high; DWORD origin; LONGLONG expected; };
 
 class SeekFallback : public testing::TestWithParam<FallbackRow> {};
 

@@ -184,11 +184,7 @@ TEST_F(ListingRead, WildcardFilterDropsNamesWithMorePeriods) {
     EXPECT_EQ(3, read_files(temp.path(), "*.txt"));
 }
 
-struct MatchRow {
-    const char* name;
-    const char* spec;
-    BOOL expected;
-};
+struct MatchRow { const char* name; const char* spec; BOOL expected; };
 const MatchRow kMatchRows[] = {
     {"a.txt", nullptr, TRUE},
     {"a.txt", "*.txt", TRUE},

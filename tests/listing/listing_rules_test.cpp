@@ -203,11 +203,7 @@ TEST(ListingDateText, ColumnFormFromEveryKindOfTime) {
     SYSTEMTIME t = {2009, 3, 0, 7, 14, 5, 59, 0};
     FILETIME ft;
     ASSERT_TRUE(SystemTimeToFileTime(&t, &ft));
-    struct Row {
-        const char* what;
-        std::function<LPSTR(LPSTR)> format;
-        const char* expected;
-    } rows[] = {
+    struct Row { const char* what; std::function<LPSTR(LPSTR)> format; const char* expected; } rows[] = {
         {"file time", [&](LPSTR o) { return myFileDate(o, ft.dwLowDateTime, ft.dwHighDateTime); }, "09-03-07 14:05"},
         {"DOS words", [](LPSTR o) { return myFileDateFromDosDateTime(o, GetBitDate(2009, 3, 7), GetBitTime(14, 5, 29)); },
          "09-03-07 14:05"},

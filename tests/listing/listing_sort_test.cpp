@@ -32,10 +32,7 @@ std::vector<std::string> random_keys(std::mt19937& rng, size_t count) {
     return keys;
 }
 
-struct Sorted {
-    std::vector<char*> keys;
-    std::vector<LONG> companions;
-};
+struct Sorted { std::vector<char*> keys; std::vector<LONG> companions; };
 
 Sorted by_export(std::vector<std::string>& strings, bool descending, LONG expected = 1) {
     Sorted s;

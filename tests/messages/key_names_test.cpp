@@ -7,11 +7,7 @@
 #include "ferromes.h"
 
 namespace {
-struct PlainGetter {
-    const char* getter;
-    LPSTR(WINAPI* fn)();
-    const char* name;
-};
+struct PlainGetter { const char* getter; LPSTR(WINAPI* fn)(); const char* name; };
 
 // Every getter without argument, with the name it must return (spelling
 // mistakes of the stored names included).

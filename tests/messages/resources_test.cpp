@@ -20,10 +20,7 @@ std::string_view resource_bytes(LPCSTR name, LPCSTR type, WORD language = 0) {
     return {static_cast<const char*>(LockResource(loaded)), SizeofResource(library(), found)};
 }
 
-struct BitmapCase {
-    std::string name;
-    int width, height, bits;
-};
+struct BitmapCase { std::string name; int width, height, bits; };
 
 std::vector<BitmapCase> all_bitmaps() {
     std::vector<BitmapCase> out;

@@ -80,10 +80,7 @@ TEST_F(ErrorReport, OnlyTheFirstHeadingIsWritten) {
     EXPECT_EQ(utf8(list()), utf8(title_text(8111) + "\r\n\r\nthird\r\n"));
 }
 
-struct AttributeRow {
-    DWORD attributes;
-    const char* letters;
-};
+struct AttributeRow { DWORD attributes; const char* letters; };
 class SourceAttributes : public ErrorReport, public testing::WithParamInterface<AttributeRow> {};
 
 TEST_P(SourceAttributes, ExistingSourceEndsWithFourLetters) {
