@@ -117,7 +117,6 @@ TEST(Readable, DetectIsPrint) {
         TightBuffer b(r.text);
         EXPECT_EQ(offset(b, DetectIsPrint(b)), r.at) << show(r.text);
     }
-    EXPECT_EQ(DetectIsPrint(nullptr), nullptr);
 }
 
 // ---- Name-length, character-set and language settings

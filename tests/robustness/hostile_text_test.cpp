@@ -164,6 +164,10 @@ std::ostream& operator<<(std::ostream& os, const Row& row) { return os << row.na
 #define TX(name, ...) Row{name, false, [](Call& c) { __VA_ARGS__; }}
 #define FX(name, ...) Row{name, true, [](Call& c) { __VA_ARGS__; }}
 
+// Not in the table: OpenDirInDesktop hands an existing folder to the shell,
+// which opens a window for it; GetStringPointerBySize, GetItemFilePointers,
+// ReleaseItemFilePointers, SetDirHandle and SetFileHandle take block handles
+// and locked addresses, not text.
 const Row kRows[] = {
     // ---- Places, options, windows, memory blocks
     TX("SaveFerroDir", SaveFerroDir(c.in()); GetFileNameInFerroDir(c.out(), "name"); GetFileNameInFerroDir(c.out(), c.in())),
@@ -277,7 +281,7 @@ const Row kRows[] = {
     TX("GetItemsInWildCards", static LPSTR items[2100]; std::fill(std::begin(items), std::end(items), nullptr); GetItemsInWildCards(items, c.io()); HitItemsInWildCards(c.in(), items)),
     T(NameIsWildCardOnly, c.io()),
     // ---- Platform
-    T(GetWindowsPlatform, c.out(32)),
+    T(GetWindowsPlatform, c.out(22)),  // the longest name, " 64bit" and its NUL
     T(GetExtraInfoForWindowsVersion, c.out()),
     // ---- DOS-style file layer
     FX("my_Dos_findfirst", HANDLE h = nullptr; WIN32_FIND_DATAA r; my_Dos_findfirst(&h, c.in(), &r); Close_my_Dos_find(&h); my_Dos_findfirst_withoutnet(&h, c.in(), &r); Close_my_Dos_find(&h)),
