@@ -13,6 +13,8 @@
 #include "listing/selection.h"
 #include "programs/error_report.h"
 #include "search/search_internal.h"
+#include "settings/places.h"
+#include "settings/profile.h"
 
 namespace {
 using Release = void (*)();
@@ -47,6 +49,8 @@ constexpr Release kShutdownOrder[] = {
     ferro::fileops::free_delete_state,
     [] { FreeMemoryForCopyExcludedString(); },
     ferro::listing::free_selection_state,
+    [] { ReleaseTempForRegistry(); },
+    [] { FreeDesktopMenuHandle(); },
     ferro::free_program_places,
     ferro::search::free_search_state,
     ferro::free_temp_block,
