@@ -84,8 +84,6 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   # No window manager runs under Xvfb: unmanaged windows spare the two-second
   # wait for a manager's answer each time a window (a message box) is hidden.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 < /dev/null || true
-  # A crash ends the program (and fails its test) instead of waiting in the debugger's dialog.
-  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 < /dev/null || true
   wineserver -w
   if have_wine32; then touch "$WINEPREFIX/.ferro-wine32"; fi
 fi
