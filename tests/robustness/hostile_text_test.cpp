@@ -43,8 +43,11 @@
 #include "ferromes.h"
 #include "programs/error_report.h"
 #include "search/search_conditions.h"
+#include "settings/places.h"
+#include "settings/profile.h"
 #include "support/guarded_buffer.h"
 #include "support/message_box_recorder.h"
+#include "support/registry_keys.h"
 #include "support/sjis.h"
 #include "support/temp_folder.h"
 
@@ -125,19 +128,36 @@ private:
     std::vector<bool> writable_;
 };
 
-// A fresh folder three levels below a temporary one, current while it lives.
+// A fresh folder three levels below a temporary one, current while it lives;
+// the settings go to a fresh registry key and an INI file inside the folder.
 class Sandbox {
 public:
     Sandbox() {
         GetCurrentDirectoryA(sizeof saved_, saved_);
         SetCurrentDirectoryA(root_.folder("a\\b\\c").c_str());
+        SetRegistryPath(key_.path().c_str());
+        SaveFerroInifile((root_ / "FERRO.INI").c_str());
     }
-    ~Sandbox() { SetCurrentDirectoryA(saved_); }
+    ~Sandbox() {
+        SetKeyNameCodeAsHKEY(nullptr);
+        ReleaseTempForRegistry();
+        SetUseInifileInsteadOfRegistry(0);
+        SetDoWin31(0);
+        SetCurrentDirectoryA(saved_);
+    }
 
 private:
     ferro_test::TempFolder root_;
+    ferro_test::OwnedKey key_ = ferro_test::OwnedKey::fresh();
     char saved_[MAX_PATH] = {};
 };
+
+// The sandbox's key, opened afresh: a direct operation closes the key it is handed.
+HKEY key() {
+    HKEY k = nullptr;
+    RegOpenKeyExA(HKEY_CURRENT_USER, GetRegistryPath(), 0, KEY_ALL_ACCESS, &k);
+    return k;
+}
 
 // A window with an edit control 100, for the functions that write into controls.
 HWND dialog() {
@@ -165,9 +185,9 @@ std::ostream& operator<<(std::ostream& os, const Row& row) { return os << row.na
 #define FX(name, ...) Row{name, true, [](Call& c) { __VA_ARGS__; }}
 
 // Not in the table: OpenDirInDesktop hands an existing folder to the shell,
-// which opens a window for it; GetStringPointerBySize, GetItemFilePointers,
-// ReleaseItemFilePointers, SetDirHandle and SetFileHandle take block handles
-// and locked addresses, not text.
+// which opens a window for it; mySHFileOperation takes the shell's operation
+// record; GetStringPointerBySize, GetItemFilePointers, ReleaseItemFilePointers,
+// SetDirHandle and SetFileHandle take block handles and locked addresses.
 const Row kRows[] = {
     // ---- Places, options, windows, memory blocks
     TX("SaveFerroDir", SaveFerroDir(c.in()); GetFileNameInFerroDir(c.out(), "name"); GetFileNameInFerroDir(c.out(), c.in())),
@@ -360,6 +380,25 @@ const Row kRows[] = {
     // ---- Error report list
     TX("SaveOutputFileMemoryHandle", SaveOutputFileMemoryHandle(nullptr, c.in(), c.in(), c.in(), 0, 2); ReleaseOutputFileMemoryHandle()),
     FX("SetWorkDirForFailFile", SetWorkDirForFailFile(c.in()); ViewOutputFiles(nullptr, c.in(), c.in(), "x"); DeleteOutputFiles(nullptr, c.in()); SetWorkDirForFailFile("")),
+    // ---- Settings: each row in the registry and then in the INI file
+    FX("SetRegistryPath", SetRegistryPath(c.in()); SaveFerroInifile(c.in()); IsRegistyExist(HKEY_CURRENT_USER, nullptr, nullptr, 1)),
+    FX("FindPrivateProfileString", for (int ini : {0, 1}) { SetUseInifileInsteadOfRegistry(ini); FindPrivateProfileString(key(), c.in(), c.in(), c.in(), c.out(), 520); FindPrivateProfileInt(key(), c.in(), c.in(), 1); myFindPrivateProfileString(key(), c.in(), c.in(), c.in(), c.out(), 520); myFindPrivateProfileInt(key(), c.in(), c.in(), 1); }),
+    FX("SetPrivateProfileString", for (int ini : {0, 1}) { SetUseInifileInsteadOfRegistry(ini); SetPrivateProfileString(key(), c.in(), c.in(), c.in(), 0); _SetPrivateProfileInt(key(), c.in(), c.in(), 1); mySetPrivateProfileString(key(), c.in(), c.in(), c.in(), 0); mySetPrivateProfileInt(key(), c.in(), c.in(), 1); FindPrivateProfileString(key(), c.in(), c.in(), "", c.out(), 520); }),
+    FX("EraseIndividualSectionName", for (int ini : {0, 1}) { SetUseInifileInsteadOfRegistry(ini); EraseIndividualSectionName(key(), c.in(), c.in()); myEraseIndividualSectionName(key(), c.in(), nullptr); myEraseSectionName(c.in(), c.in()); EraseIndividualSectionNameIfExist(key(), c.in(), c.in()); EraseSectionName(c.in(), nullptr); }),
+    FX("IsRegistyExist", for (LONG relative : {0, 1}) { IsRegistyExist(key(), c.in(), c.in(), relative); myIsRegistyExist(c.in(), c.in(), relative); } IsIntHereInRegistry(key(), c.in(), c.in())),
+    FX("IsItemHereInRegistry", char* read = c.out(); GetItemHereInRegistry(&read); for (LONG mode : {0, 1, 2}) IsItemHereInRegistry(key(), c.in(), c.in(), c.in(), mode, c.in(), 0); GetItemHereInRegistry(nullptr)),
+    FX("IsIntInRegistryAltered", IsIntInRegistryAltered(key(), c.in(), 1, c.in(), 2); IsStrInRegistryAltered(key(), c.in(), c.in(), c.in(), c.in())),
+    FX("SetIntInRegistry", for (int ini : {0, 1}) { SetUseInifileInsteadOfRegistry(ini); SetIntInRegistry(key(), c.in(), 1, c.in(), 2); SetStrInRegistry(key(), c.in(), c.in(), c.in(), c.in()); mySetIntInRegistry(key(), c.in(), 1, c.in(), 2); mySetStrInRegistry(key(), c.in(), c.in(), c.in(), c.in()); }),
+    FX("ListAllSubkeysSeparatedByZero", SetPrivateProfileString(key(), c.in(), c.in(), "x", 0); for (DWORD size : {2u, 520u}) ListAllSubkeysSeparatedByZero(key(), c.in(), c.out(size), size, 0)),
+    FX("GetSectionParameters", for (int ini : {0, 1}) { SetUseInifileInsteadOfRegistry(ini); HKEY hive; LPCSTR section = c.in(); GetSectionParameters(&hive, HKEY_CURRENT_USER, &section, c.in()); section = c.in(); myGetSectionParameters(&hive, HKEY_CURRENT_USER, &section, c.in()); }),
+    FX("SetSectionNameForReading", for (int ini : {0, 1}) { SetDoWin31(ini); StartIniAccessForReading(0); SetSectionNameForReading(c.in()); myGetPrivateProfileString(c.in(), c.in(), c.out(), 520); myGetPrivateProfileInt(c.in(), 1); myGetSystemProfileString(c.in(), c.in(), c.out(), 520); EndIniAccessForReading(); }),
+    FX("OpenSpedifiedKey", OpenSpedifiedKey(key(), c.in()); myGetPrivateProfileString(c.in(), "", c.out(), 520); SetKeyNameCodeAsHKEY(nullptr)),
+    FX("SetSectionNameForWriting", for (int ini : {0, 1}) { SetDoWin31(ini); StartIniAccessForWriting(0, 0); SetSectionNameForWriting(0, c.in(), 0); WriteStrInInifile(0, c.in(), c.in()); _WriteIntInInifile(0, c.in(), 1); myWriteProfileString(0, c.in(), c.in()); }),
+    FX("_SetSectionNameForWriting", _SetSectionNameForWriting(key(), "", c.in(), c.out()); _SetSectionNameForWriting(key(), c.in(), "s", nullptr); SetKeyNameCodeAsHKEY(nullptr)),
+    TX("FillNamesInComboBoxByDesktopFolders", FillNamesInComboBoxByDesktopFolders(dialog(), c.in(), 100, 1); FillNamesInListBoxByDesktopFolders(dialog(), c.in(), 100, 1)),
+    TX("SetDesktopDirectoryFromRegistry", for (LONG n : {0, 5, 19, 23, 49}) { SetDesktopDirectoryFromRegistry(c.out(), c.out(), n); GetDesktopDirectory(c.out(), n); GetDesktopMenu(c.out(), n); GetDesktopDirectoryFromRegistry(c.out(), c.out(), n); GetInternetSettingDirectoryFromRegistry(c.out(), n, 520); }),
+    TX("ReplaceSystemRoot", ReplaceSystemRoot(c.io()); std::string named = "%WINDIR%" + c.text(); named.resize(std::min<std::size_t>(named.size(), 519)); Call n(named); ReplaceSystemRoot(n.io()); n.check("ReplaceSystemRoot")),
+    TX("MakeRedirectFolderInVista", GetRedirectFolderNameInVista(c.out()); MakeRedirectFolderInVista(c.out(), c.in())),
     // ---- Copy
     FX("myOrgCopyFile", myOrgCopyFile(nullptr, c.io(), c.io(), 'C', 0)),
     FX("mySHCopyFile", mySHCopyFile(nullptr, c.io(), c.io(), 'C', 0)),
