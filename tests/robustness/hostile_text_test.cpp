@@ -66,12 +66,13 @@ struct Hostile {
     const char* name;
     std::string text;
     bool absolute = false;  // names a place outside the temporary folder: not used on files
+    bool whole = true;      // whole characters only
 };
 
 const std::vector<Hostile>& hostile() {
     static const std::vector<Hostile> texts = {
         {"empty", ""},
-        {"lone lead byte", "a\\\x81"},
+        {"lone lead byte", "a\\\x81", false, false},
         {"519 bytes", repeat("ab\\cd.e f\\", 519)},
         {"520 bytes", repeat("ab\\cd.e f\\", 520)},
         {"4096 bytes", repeat("ab\\cd.e f\\", 4096)},
@@ -173,6 +174,10 @@ struct Row {
     const char* name;
     bool files;  // works on files: runs in a sandbox, never with a text that names a place outside it
     void (*call)(Call& c);
+    // Makes registry keys named by the text: Wine turns a name ending in a lone
+    // lead byte into a key it can neither delete nor walk (its tree delete
+    // overflows the stack), so those texts stay out.
+    bool keys = false;
 };
 std::ostream& operator<<(std::ostream& os, const Row& row) { return os << row.name; }
 
@@ -183,6 +188,7 @@ std::ostream& operator<<(std::ostream& os, const Row& row) { return os << row.na
 #define F(fn, ...) Row{#fn, true, [](Call& c) { (void)c; fn(__VA_ARGS__); }}
 #define TX(name, ...) Row{name, false, [](Call& c) { __VA_ARGS__; }}
 #define FX(name, ...) Row{name, true, [](Call& c) { __VA_ARGS__; }}
+#define KX(name, ...) Row{name, true, [](Call& c) { __VA_ARGS__; }, true}
 
 // Not in the table: OpenDirInDesktop hands an existing folder to the shell,
 // which opens a window for it; mySHFileOperation takes the shell's operation
@@ -383,18 +389,18 @@ const Row kRows[] = {
     // ---- Settings: each row in the registry and then in the INI file
     FX("SetRegistryPath", SetRegistryPath(c.in()); SaveFerroInifile(c.in()); IsRegistyExist(HKEY_CURRENT_USER, nullptr, nullptr, 1)),
     FX("FindPrivateProfileString", for (int ini : {0, 1}) { SetUseInifileInsteadOfRegistry(ini); FindPrivateProfileString(key(), c.in(), c.in(), c.in(), c.out(), 520); FindPrivateProfileInt(key(), c.in(), c.in(), 1); myFindPrivateProfileString(key(), c.in(), c.in(), c.in(), c.out(), 520); myFindPrivateProfileInt(key(), c.in(), c.in(), 1); }),
-    FX("SetPrivateProfileString", for (int ini : {0, 1}) { SetUseInifileInsteadOfRegistry(ini); SetPrivateProfileString(key(), c.in(), c.in(), c.in(), 0); _SetPrivateProfileInt(key(), c.in(), c.in(), 1); mySetPrivateProfileString(key(), c.in(), c.in(), c.in(), 0); mySetPrivateProfileInt(key(), c.in(), c.in(), 1); FindPrivateProfileString(key(), c.in(), c.in(), "", c.out(), 520); }),
+    KX("SetPrivateProfileString", for (int ini : {0, 1}) { SetUseInifileInsteadOfRegistry(ini); SetPrivateProfileString(key(), c.in(), c.in(), c.in(), 0); _SetPrivateProfileInt(key(), c.in(), c.in(), 1); mySetPrivateProfileString(key(), c.in(), c.in(), c.in(), 0); mySetPrivateProfileInt(key(), c.in(), c.in(), 1); FindPrivateProfileString(key(), c.in(), c.in(), "", c.out(), 520); }),
     FX("EraseIndividualSectionName", for (int ini : {0, 1}) { SetUseInifileInsteadOfRegistry(ini); EraseIndividualSectionName(key(), c.in(), c.in()); myEraseIndividualSectionName(key(), c.in(), nullptr); myEraseSectionName(c.in(), c.in()); EraseIndividualSectionNameIfExist(key(), c.in(), c.in()); EraseSectionName(c.in(), nullptr); }),
     FX("IsRegistyExist", for (LONG relative : {0, 1}) { IsRegistyExist(key(), c.in(), c.in(), relative); myIsRegistyExist(c.in(), c.in(), relative); } IsIntHereInRegistry(key(), c.in(), c.in())),
     FX("IsItemHereInRegistry", char* read = c.out(); GetItemHereInRegistry(&read); for (LONG mode : {0, 1, 2}) IsItemHereInRegistry(key(), c.in(), c.in(), c.in(), mode, c.in(), 0); GetItemHereInRegistry(nullptr)),
     FX("IsIntInRegistryAltered", IsIntInRegistryAltered(key(), c.in(), 1, c.in(), 2); IsStrInRegistryAltered(key(), c.in(), c.in(), c.in(), c.in())),
-    FX("SetIntInRegistry", for (int ini : {0, 1}) { SetUseInifileInsteadOfRegistry(ini); SetIntInRegistry(key(), c.in(), 1, c.in(), 2); SetStrInRegistry(key(), c.in(), c.in(), c.in(), c.in()); mySetIntInRegistry(key(), c.in(), 1, c.in(), 2); mySetStrInRegistry(key(), c.in(), c.in(), c.in(), c.in()); }),
-    FX("ListAllSubkeysSeparatedByZero", SetPrivateProfileString(key(), c.in(), c.in(), "x", 0); for (DWORD size : {2u, 520u}) ListAllSubkeysSeparatedByZero(key(), c.in(), c.out(size), size, 0)),
+    KX("SetIntInRegistry", for (int ini : {0, 1}) { SetUseInifileInsteadOfRegistry(ini); SetIntInRegistry(key(), c.in(), 1, c.in(), 2); SetStrInRegistry(key(), c.in(), c.in(), c.in(), c.in()); mySetIntInRegistry(key(), c.in(), 1, c.in(), 2); mySetStrInRegistry(key(), c.in(), c.in(), c.in(), c.in()); }),
+    KX("ListAllSubkeysSeparatedByZero", SetPrivateProfileString(key(), c.in(), c.in(), "x", 0); for (DWORD size : {2u, 520u}) ListAllSubkeysSeparatedByZero(key(), c.in(), c.out(size), size, 0)),
     FX("GetSectionParameters", for (int ini : {0, 1}) { SetUseInifileInsteadOfRegistry(ini); HKEY hive; LPCSTR section = c.in(); GetSectionParameters(&hive, HKEY_CURRENT_USER, &section, c.in()); section = c.in(); myGetSectionParameters(&hive, HKEY_CURRENT_USER, &section, c.in()); }),
     FX("SetSectionNameForReading", for (int ini : {0, 1}) { SetDoWin31(ini); StartIniAccessForReading(0); SetSectionNameForReading(c.in()); myGetPrivateProfileString(c.in(), c.in(), c.out(), 520); myGetPrivateProfileInt(c.in(), 1); myGetSystemProfileString(c.in(), c.in(), c.out(), 520); EndIniAccessForReading(); }),
     FX("OpenSpedifiedKey", OpenSpedifiedKey(key(), c.in()); myGetPrivateProfileString(c.in(), "", c.out(), 520); SetKeyNameCodeAsHKEY(nullptr)),
-    FX("SetSectionNameForWriting", for (int ini : {0, 1}) { SetDoWin31(ini); StartIniAccessForWriting(0, 0); SetSectionNameForWriting(0, c.in(), 0); WriteStrInInifile(0, c.in(), c.in()); _WriteIntInInifile(0, c.in(), 1); myWriteProfileString(0, c.in(), c.in()); }),
-    FX("_SetSectionNameForWriting", _SetSectionNameForWriting(key(), "", c.in(), c.out()); _SetSectionNameForWriting(key(), c.in(), "s", nullptr); SetKeyNameCodeAsHKEY(nullptr)),
+    KX("SetSectionNameForWriting", for (int ini : {0, 1}) { SetDoWin31(ini); StartIniAccessForWriting(0, 0); SetSectionNameForWriting(0, c.in(), 0); WriteStrInInifile(0, c.in(), c.in()); _WriteIntInInifile(0, c.in(), 1); myWriteProfileString(0, c.in(), c.in()); }),
+    KX("_SetSectionNameForWriting", _SetSectionNameForWriting(key(), "", c.in(), c.out()); _SetSectionNameForWriting(key(), c.in(), "s", nullptr); SetKeyNameCodeAsHKEY(nullptr)),
     TX("FillNamesInComboBoxByDesktopFolders", FillNamesInComboBoxByDesktopFolders(dialog(), c.in(), 100, 1); FillNamesInListBoxByDesktopFolders(dialog(), c.in(), 100, 1)),
     TX("SetDesktopDirectoryFromRegistry", for (LONG n : {0, 5, 19, 23, 49}) { SetDesktopDirectoryFromRegistry(c.out(), c.out(), n); GetDesktopDirectory(c.out(), n); GetDesktopMenu(c.out(), n); GetDesktopDirectoryFromRegistry(c.out(), c.out(), n); GetInternetSettingDirectoryFromRegistry(c.out(), n, 520); }),
     TX("ReplaceSystemRoot", ReplaceSystemRoot(c.io()); std::string named = "%WINDIR%" + c.text(); named.resize(std::min<std::size_t>(named.size(), 519)); Call n(named); ReplaceSystemRoot(n.io()); n.check("ReplaceSystemRoot")),
@@ -413,7 +419,7 @@ TEST_P(HostileText, StaysInsideItsBuffers) {
     ferro_test::MessageBoxRecorder boxes;
     boxes.answer_all(ferro_test::MessageBoxRecorder::kWayOut);
     for (const Hostile& h : hostile()) {
-        if (GetParam().files && h.absolute) continue;
+        if ((GetParam().files && h.absolute) || (GetParam().keys && !h.whole)) continue;
         SCOPED_TRACE(h.name);
         std::unique_ptr<Sandbox> sandbox;
         if (GetParam().files) sandbox = std::make_unique<Sandbox>();
