@@ -15,6 +15,8 @@ int cmd_attrib(const Args& args);
 int cmd_find(const Args& args);
 int cmd_cp(const Args& args);
 int cmd_mv(const Args& args);
+int cmd_grep(const Args& args);
+int cmd_view(const Args& args);
 
 // What ferro ls lists and how.
 struct ListOptions {

@@ -50,6 +50,17 @@ const Command kCommands[] = {
     {"mv", host::cmd_mv, "mv SRC... DST        move files and folder trees (copy, then remove the source)",
      "  SRC...  files or folders to move; a source is removed only after its copy succeeded\n"
      "  DST     the target folder"},
+    {"grep", host::cmd_grep, "grep [-i] [-w] [-r] [--pattern PAT] TEXT DIR   find a text inside the files of a folder",
+     "  -i             without regard to case (letters of either width)\n"
+     "  -w             whole words only\n"
+     "  -r             the subfolders too\n"
+     "  --pattern PAT  the files to search, wildcards separated by \";\" (default *.*)\n"
+     "  TEXT DIR       the text and the folder (a Unix path is taken as a path on drive Z:)\n"
+     "Prints every line the engine sends; exit 0 with hits, 1 without, 2 on error."},
+    {"view", host::cmd_view, "view FILE... [--width N]   show files in the engine's text viewer",
+     "  FILE...    the files, walked with the viewer's next and previous buttons\n"
+     "  --width N  wrap the lines at N characters (tabs become 4 blanks)\n"
+     "Without a display the text the viewer would show is printed."},
     {"msg", host::cmd_msg, "msg N [N...]         show message texts of the message library by number",
      "  N...  message numbers"},
 };
