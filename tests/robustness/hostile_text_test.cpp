@@ -43,6 +43,7 @@
 #include "ferromes.h"
 #include "programs/error_report.h"
 #include "search/search_conditions.h"
+#include "search/text_search.h"
 #include "settings/places.h"
 #include "settings/profile.h"
 #include "support/guarded_buffer.h"
@@ -50,6 +51,8 @@
 #include "support/registry_keys.h"
 #include "support/sjis.h"
 #include "support/temp_folder.h"
+#include "viewer/file_helpers.h"
+#include "viewer/viewer.h"
 
 using ferro_test::GuardedBuffer;
 using ferro_test::sjis;
@@ -191,7 +194,8 @@ std::ostream& operator<<(std::ostream& os, const Row& row) { return os << row.na
 #define KX(name, ...) Row{name, true, [](Call& c) { __VA_ARGS__; }, true}
 
 // Not in the table: OpenDirInDesktop hands an existing folder to the shell,
-// which opens a window for it; mySHFileOperation takes the shell's operation
+// which opens a window for it; Viewer and OpenFindInsideFileDialog open
+// windows that wait for the user; mySHFileOperation takes the shell's operation
 // record; GetStringPointerBySize, GetItemFilePointers, ReleaseItemFilePointers,
 // SetDirHandle and SetFileHandle take block handles and locked addresses.
 const Row kRows[] = {
@@ -405,6 +409,12 @@ const Row kRows[] = {
     TX("SetDesktopDirectoryFromRegistry", for (LONG n : {0, 5, 19, 23, 49}) { SetDesktopDirectoryFromRegistry(c.out(), c.out(), n); GetDesktopDirectory(c.out(), n); GetDesktopMenu(c.out(), n); GetDesktopDirectoryFromRegistry(c.out(), c.out(), n); GetInternetSettingDirectoryFromRegistry(c.out(), n, 520); }),
     TX("ReplaceSystemRoot", ReplaceSystemRoot(c.io()); std::string named = "%WINDIR%" + c.text(); named.resize(std::min<std::size_t>(named.size(), 519)); Call n(named); ReplaceSystemRoot(n.io()); n.check("ReplaceSystemRoot")),
     TX("MakeRedirectFolderInVista", GetRedirectFolderNameInVista(c.out()); MakeRedirectFolderInVista(c.out(), c.in())),
+    // ---- Text search and the viewer's files
+    TX("IsWordHead", char* t = c.in(); const std::size_t n = c.text().size(); for (std::size_t i : {std::size_t(0), n / 2, n}) { IsWordHead(t, t + i); IsWordEnd(t, t + i); CountLine(t, t + i); }),
+    T(ShowMessageForFindReplace, nullptr, 196, c.in(), 3),
+    TX("SetFolderInFindFileForMemoryTag", SetFolderInFindFileForMemoryTag(c.in()); IsKeywordsMatched(c.in()); FreeFindStringMemory()),
+    FX("SetViewerBuffer", SetViewerBuffer(c.in()); GetFileContentForView(c.in(), 80); FreeViewerHandle()),
+    FX("SaveFile", DWORD flags; HANDLE h = INVALID_HANDLE_VALUE; SaveFile(c.in(), c.in(), DWORD(-1), 0, &flags, &h); AppendFile(c.in(), c.in(), 0, h); if (h != INVALID_HANDLE_VALUE) CloseHandle(h); ULONGLONG size; GlobalFree(OpenReadOnlyFile(c.in(), &size)); SaveOneFileToAnotherFile(c.in(), c.in(), DWORD(-1), nullptr)),
     // ---- Copy
     FX("myOrgCopyFile", myOrgCopyFile(nullptr, c.io(), c.io(), 'C', 0)),
     FX("mySHCopyFile", mySHCopyFile(nullptr, c.io(), c.io(), 'C', 0)),
