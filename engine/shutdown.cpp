@@ -16,6 +16,9 @@
 #include "settings/places.h"
 #include "settings/profile.h"
 #include "search/text_search.h"
+#include "ui/colors.h"
+#include "ui/drive_draw.h"
+#include "viewer/rich_text.h"
 #include "viewer/viewer.h"
 
 namespace {
@@ -45,6 +48,7 @@ constexpr Release kStateBlocks[] = {
 // and last the frame's own blocks.
 constexpr Release kShutdownOrder[] = {
     [] { FreeDosErrorMesHandle(); },
+    [] { FreeGlobalHandleInDrawItem(); },
     [] { ReleaseOutputFileMemoryHandle(); },
     [] { ClearFile(); },
     [] { ClearDir(); },
@@ -52,10 +56,14 @@ constexpr Release kShutdownOrder[] = {
     ferro::fileops::free_delete_state,
     [] { FreeMemoryForCopyExcludedString(); },
     ferro::listing::free_selection_state,
+    [] { FreetPrinterParametersPointer(); },
     [] { ReleaseTempForRegistry(); },
     [] { FreeDesktopMenuHandle(); },
     ferro::free_program_places,
     ferro::search::free_search_state,
+    [] { FreeSetFormatForRichTextContentsPointer(); },
+    [] { DeleteFontSelected(-1); },
+    [] { Delete_rgbColorBrushAndPen(); },
     [] { FreeViewerHandle(); },
     [] { DeleteViewerCursors(); },
     [] { FreeFindStringMemory(); },
