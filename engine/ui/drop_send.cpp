@@ -66,6 +66,32 @@ bool append_name(HGLOBAL& block, const char* name) {
     GlobalUnlock(block);
     return true;
 }
+// Windows carries a posted drop block into the receiving process itself.
+// Wine passes the handle through as it is, so there a block for another
+// process is written into that process's memory and its address posted
+// (the shell reads a drop block through that address as fixed memory).
+bool carried_across_processes() {
+    static const bool carried = !GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version");
+    return carried;
+}
+
+HGLOBAL deliverable(HWND target, HGLOBAL block) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(target, &process);
+    if (process == GetCurrentProcessId() || carried_across_processes()) return block;
+    HANDLE other = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, process);
+    if (!other) return block;
+    const SIZE_T size = GlobalSize(block);
+    void* remote = VirtualAllocEx(other, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    const void* local = GlobalLock(block);
+    const bool copied = remote && local && WriteProcessMemory(other, remote, local, size, nullptr);
+    GlobalUnlock(block);
+    if (!copied && remote) VirtualFreeEx(other, remote, 0, MEM_RELEASE);
+    CloseHandle(other);
+    if (!copied) return block;
+    GlobalFree(block);
+    return static_cast<HGLOBAL>(remote);
+}
 }  // namespace
 
 LONG WINAPI SetOurWindowHandles(const HWND* list) {
@@ -124,6 +150,8 @@ LONG WINAPI DropFile(HWND owner, HGLOBAL* names, LPCSTR baseDir, LONG count) {
         }
     }
     // The receiver owns the block once the message is posted.
-    if (!PostMessageA(g_target, WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0)) GlobalFree(block);
+    HGLOBAL posted = deliverable(g_target, block);
+    if (!PostMessageA(g_target, WM_DROPFILES, reinterpret_cast<WPARAM>(posted), 0) && posted == block)
+        GlobalFree(block);
     return 1;
 }
