@@ -3,6 +3,7 @@
 // small questions about the control's text.
 #include <windows.h>
 #include <richedit.h>
+#include <cstring>
 #include <string>
 #include <vector>
 #include "frame/error_boxes.h"
@@ -147,9 +148,13 @@ LONG WINAPI SetEventMaskOfRichEditCtrl(HWND control, LONG mask) {
 }
 
 LONG WINAPI GetMultiByteTextLength(HWND control) {
-    GETTEXTLENGTHEX how = {GTL_PRECISE | GTL_NUMBYTES, 932};
-    const LRESULT n = SendMessageA(control, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&how), 0);
-    return n > 0 ? static_cast<LONG>(n) : 0;
+    GETTEXTLENGTHEX how = {GTL_PRECISE | GTL_NUMCHARS, 1200};
+    const LRESULT characters = SendMessageA(control, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&how), 0);
+    if (characters <= 0) return 0;
+    std::vector<char> text(static_cast<std::size_t>(characters) * 2 + 1, '\0');
+    GETTEXTEX get = {static_cast<DWORD>(text.size()), GT_DEFAULT, 932, nullptr, nullptr};
+    SendMessageA(control, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get), reinterpret_cast<LPARAM>(text.data()));
+    return static_cast<LONG>(std::strlen(text.data()));
 }
 
 LONG WINAPI IsSpecifiedFileReadable(LPCSTR path) {

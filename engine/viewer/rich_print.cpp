@@ -5,6 +5,7 @@
 #include <richedit.h>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include "frame/text_internal.h"
 #include "viewer/print_internal.h"
@@ -81,6 +82,68 @@ void draw_line(HDC dc, int row, RECT line, const RichPrintRecord& record, LONG p
                   kAlign[column] | DT_SINGLELINE | DT_NOPREFIX | DT_TOP);
     }
 }
+
+// The control's text laid out by the library itself, for a control that
+// does not format for other devices (the rich edit control of Wine answers
+// EM_FORMATRANGE with nothing): the plain text in the control's default
+// font, lines broken at the body's width between whole characters.
+class PlainLayout {
+public:
+    PlainLayout(HWND control, HDC dc) {
+        GETTEXTLENGTHEX how = {GTL_PRECISE | GTL_USECRLF | GTL_NUMBYTES, 932};
+        const LRESULT bytes = SendMessageA(control, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&how), 0);
+        // Each character takes at most two bytes; the count above may be in either unit.
+        text_.resize(static_cast<std::size_t>(bytes > 0 ? bytes : 0) * 2 + 2);
+        GETTEXTEX get = {static_cast<DWORD>(text_.size()), GT_USECRLF, 932, nullptr, nullptr};
+        const LRESULT got = SendMessageA(control, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get),
+                                         reinterpret_cast<LPARAM>(text_.data()));
+        text_.resize(got > 0 ? std::strlen(text_.c_str()) : 0);
+        CHARFORMATA format = {};
+        format.cbSize = sizeof format;
+        SendMessageA(control, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+        const LONG height = format.yHeight > 0 ? format.yHeight : 200;
+        font_ = CreateFontA(-MulDiv(height, GetDeviceCaps(dc, LOGPIXELSY), 1440), 0, 0, 0,
+                            format.dwEffects & CFE_BOLD ? FW_BOLD : FW_NORMAL, format.dwEffects & CFE_ITALIC ? 1 : 0,
+                            0, 0, format.bCharSet, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                            format.bPitchAndFamily, format.szFaceName);
+    }
+    ~PlainLayout() {
+        if (font_) DeleteObject(font_);
+    }
+    LONG size() const { return static_cast<LONG>(text_.size()); }
+
+    // Lays out (and with `render` draws) one page from byte `start` into the
+    // body (device units); returns where the next page starts.
+    LONG page(HDC dc, LONG start, const RECT& body, bool render) {
+        HGDIOBJ old = SelectObject(dc, font_);
+        TEXTMETRICA metrics = {};
+        GetTextMetricsA(dc, &metrics);
+        const int line_height = metrics.tmHeight + metrics.tmExternalLeading;
+        const char* text = text_.c_str();
+        std::size_t at = static_cast<std::size_t>(start);
+        for (int y = body.top; at < text_.size() && y + line_height <= body.bottom; y += line_height) {
+            std::size_t end = at;
+            while (end < text_.size() && text[end] != '\r' && text[end] != '\n') ++end;
+            std::size_t fit = at;  // the longest run of whole characters within the width
+            for (std::size_t next = at; next < end;) {
+                next += static_cast<std::size_t>(ferro::mbcs::char_size(text + next));
+                SIZE extent;
+                GetTextExtentPoint32A(dc, text + at, static_cast<int>(next - at), &extent);
+                if (extent.cx > body.right - body.left && fit > at) break;
+                fit = next;
+            }
+            if (render) TextOutA(dc, body.left, y, text + at, static_cast<int>(fit - at));
+            at = fit;
+            if (at == end && at < text_.size()) at += text[at] == '\r' && text[at + 1] == '\n' ? 2 : 1;
+        }
+        SelectObject(dc, old);
+        return static_cast<LONG>(at);
+    }
+
+private:
+    std::string text_;
+    HFONT font_ = nullptr;
+};
 
 LONG characters_of(HWND control) {
     GETTEXTLENGTHEX how = {GTL_PRECISE | GTL_NUMCHARS, 1200};
@@ -199,21 +262,33 @@ LONG WINAPI PrintRichTextContents(const RichPrintRecord* record) {
     const RECT body = range.rc;
 
     // Pages are laid out in turn; each page of the range is printed `copies`
-    // times. The page number goes with the page, not with each code.
-    const LONG total = characters_of(record->control);
+    // times. The page number goes with the page, not with each code. A
+    // control that does not format for the printer is laid out here.
+    LONG total = characters_of(record->control);
+    range.chrg = {0, total};
+    const bool control_formats =
+        total > 0 && SendMessageA(record->control, EM_FORMATRANGE, FALSE, reinterpret_cast<LPARAM>(&range)) > 0;
+    SendMessageA(record->control, EM_FORMATRANGE, FALSE, 0);
+    std::unique_ptr<PlainLayout> plain;
+    if (!control_formats) {
+        plain = std::make_unique<PlainLayout>(record->control, dc);
+        total = plain->size();
+    }
+    const RECT body_device = {MulDiv(body.left, dpi_x, 1440), MulDiv(body.top, dpi_y, 1440),
+                              MulDiv(body.right, dpi_x, 1440), MulDiv(body.bottom, dpi_y, 1440)};
+    auto lay_out = [&](LONG start, bool render) {
+        if (plain) return plain->page(dc, start, body_device, render);
+        range.rc = body;
+        range.chrg = {start, total};
+        return static_cast<LONG>(SendMessageA(record->control, EM_FORMATRANGE, render, reinterpret_cast<LPARAM>(&range)));
+    };
     LONG start = 0, page = 1, printed = 0;
     while (!aborted && start < total) {
         const bool wanted = (record->firstPage <= 0 || page >= record->firstPage) &&
                             (record->lastPage <= 0 || page <= record->lastPage);
-        range.chrg = {start, -1};
         LONG next = start;
-        for (LONG copy = 0; copy < (wanted ? copies : 1) && !aborted; ++copy) {
-            range.rc = body;
-            if (!wanted) {
-                next = static_cast<LONG>(SendMessageA(record->control, EM_FORMATRANGE, FALSE,
-                                                      reinterpret_cast<LPARAM>(&range)));
-                break;
-            }
+        if (!wanted) next = lay_out(start, false);
+        for (LONG copy = 0; wanted && copy < copies && !aborted; ++copy) {
             if (record->progress && record->message)
                 SendMessageA(record->progress, record->message, static_cast<WPARAM>(page), record->param);
             if (g.abort) {
@@ -225,14 +300,13 @@ LONG WINAPI PrintRichTextContents(const RichPrintRecord* record) {
             if (record->font) SelectObject(dc, record->font);
             SetBkMode(dc, TRANSPARENT);
             if (header) draw_line(dc, 0, header_line, *record, page, stamp);
-            next = static_cast<LONG>(SendMessageA(record->control, EM_FORMATRANGE, TRUE,
-                                                  reinterpret_cast<LPARAM>(&range)));
+            next = lay_out(start, true);
             if (footer) draw_line(dc, 1, footer_line, *record, page, stamp);
             EndPage(dc);
             ++printed;
         }
         if (aborted) break;
-        if (next <= start && wanted && page == 1) {  // the control printed nothing on the first page
+        if (next <= start && wanted && page == 1) {  // nothing fitted on the first page
             g.abort = 1;
             aborted = true;
             break;

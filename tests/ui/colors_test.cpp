@@ -20,6 +20,12 @@ std::string text_of(LONG set) {
 COLORREF (WINAPI* const kGet[3])(LONG) = {Get_rgbSRCDIRCOLOR, Get_rgbTGTDIRCOLOR, Get_rgbFILECOLOR};
 COLORREF (WINAPI* const kSet[3])(LONG, COLORREF) = {Set_rgbSRCDIRCOLOR, Set_rgbTGTDIRCOLOR, Set_rgbFILECOLOR};
 
+LRESULT CALLBACK drive_list_host(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_MEASUREITEM && wmMeasureItem(w, UINT(wp), reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) return TRUE;
+    if (m == WM_DRAWITEM && wmDrawItem(w, UINT(wp), reinterpret_cast<DRAWITEMSTRUCT*>(lp), 2)) return TRUE;
+    return DefWindowProcA(w, m, wp, lp);
+}
+
 class Colors : public testing::Test {
 protected:
     void SetUp() override { DefFileColors(1), DefFileColors(0); }
@@ -180,11 +186,7 @@ TEST_F(Colors, DriveListIsDrawnInThePaneColours) {
     ASSERT_GT(SaveDriveMemoryAndGetDriveStringAndBtmp(nullptr, small, large, 0), 0);
     SetDrawItemParam(kList, 0, ODT_LISTBOX, TRUE, nullptr);
     WNDCLASSA kind = {};
-    kind.lpfnWndProc = [](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
-        if (m == WM_MEASUREITEM && wmMeasureItem(w, UINT(wp), reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) return TRUE;
-        if (m == WM_DRAWITEM && wmDrawItem(w, UINT(wp), reinterpret_cast<DRAWITEMSTRUCT*>(lp), 2)) return TRUE;
-        return DefWindowProcA(w, m, wp, lp);
-    };
+    kind.lpfnWndProc = drive_list_host;
     kind.hInstance = GetModuleHandleA(nullptr);
     kind.lpszClassName = "FerroDriveListHost";
     kind.hbrBackground = GetSysColorBrush(COLOR_WINDOW);

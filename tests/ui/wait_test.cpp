@@ -99,6 +99,19 @@ protected:
     HWND owner_ = nullptr;
 };
 
+struct Waiter {
+    HANDLE worker;
+    LONG* cancel;
+    LONG result = -1;
+};
+DWORD WINAPI run_wait(LPVOID p) {
+    auto* w = static_cast<Waiter*>(p);
+    w->result = WaitUntilThreadClosed(w->worker, w->cancel);
+    return 0;
+}
+DWORD WINAPI exit_still_active(LPVOID) { return STILL_ACTIVE; }
+DWORD WINAPI wait_for_event(LPVOID event) { return WaitForSingleObject(event, INFINITE); }
+
 std::string control_text(HWND dialog, int id) {
     char text[520];
     GetDlgItemTextA(dialog, id, text, sizeof text);
@@ -232,23 +245,14 @@ TEST_F(Wait, CancelStopsARealDeleteWithin100Milliseconds) {
 // A thread that ends with exit code 259 (the "still active" code) ends the
 // wait; a cancel word of 1 stops it; the handle is closed either way.
 TEST_F(Wait, WaitForAThreadEndsOnItsEndOrOnCancel) {
-    struct Waiter {
-        HANDLE worker;
-        LONG* cancel;
-        LONG result = -1;
-    };
     auto wait_bounded = [](Waiter& w) {
-        HANDLE helper = CreateThread(nullptr, 0, [](LPVOID p) -> DWORD {
-            auto* w = static_cast<Waiter*>(p);
-            w->result = WaitUntilThreadClosed(w->worker, w->cancel);
-            return 0;
-        }, &w, 0, nullptr);
+        HANDLE helper = CreateThread(nullptr, 0, run_wait, &w, 0, nullptr);
         const bool ended = WaitForSingleObject(helper, 10000) == WAIT_OBJECT_0;
         if (!ended) TerminateThread(helper, 0);
         CloseHandle(helper);
         return ended;
     };
-    HANDLE still_active_code = CreateThread(nullptr, 0, [](LPVOID) -> DWORD { return STILL_ACTIVE; }, nullptr, 0, nullptr);
+    HANDLE still_active_code = CreateThread(nullptr, 0, exit_still_active, nullptr, 0, nullptr);
     Waiter ended{still_active_code, nullptr};
     ASSERT_TRUE(wait_bounded(ended)) << "the wait did not end for a thread that exited with 259";
     EXPECT_EQ(1, ended.result);
@@ -256,8 +260,7 @@ TEST_F(Wait, WaitForAThreadEndsOnItsEndOrOnCancel) {
     EXPECT_FALSE(GetHandleInformation(still_active_code, &flags));
 
     HANDLE forever = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    HANDLE blocked = CreateThread(nullptr, 0, [](LPVOID e) -> DWORD { return WaitForSingleObject(e, INFINITE); },
-                                  forever, 0, nullptr);
+    HANDLE blocked = CreateThread(nullptr, 0, wait_for_event, forever, 0, nullptr);
     LONG cancel = 1;
     Waiter cancelled{blocked, &cancel};
     ASSERT_TRUE(wait_bounded(cancelled));

@@ -35,6 +35,7 @@ LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wparam, LPARAM lpar
     if (message == WM_DESTROY) PostQuitMessage(0);
     return DefWindowProcA(window, message, wparam, lparam);
 }
+void CALLBACK give_up(HWND window, UINT, UINT_PTR, DWORD) { DestroyWindow(window); }
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -56,7 +57,7 @@ int main(int argc, char** argv) {
         SetEvent(ready);
         CloseHandle(ready);
     }
-    SetTimer(window, 1, 30000, [](HWND w, UINT, UINT_PTR, DWORD) { DestroyWindow(w); });  // never wait for ever
+    SetTimer(window, 1, 30000, give_up);  // never wait for ever
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
