@@ -69,6 +69,10 @@ std::string next_pdf(const std::set<std::string>& before) {
         }
     }
     FindCloseChangeNotification(change);
+    if (result.empty())
+        for (const std::string& name : pdfs())
+            if (!before.count(name))
+                ADD_FAILURE() << "incomplete: " << name << " " << ferro_test::read_file(pdf_folder() + "\\" + name).size();
     return result;
 }
 
@@ -111,19 +115,24 @@ protected:
     static void SetUpTestSuite() {
         char name[256];
         DWORD size = sizeof name;
-        if (!std::getenv("CUPS_SERVER") || !GetDefaultPrinterA(name, &size)) return;
-        printer_ = name;
-        // The printer's own Courier for the Courier face: text that reads back.
-        HANDLE printer;
-        if (OpenPrinterA(name, &printer, nullptr)) {
-            SetPrinterDataExA(printer, "PrinterDriverData\\FontSubTable", "Courier", REG_SZ,
-                              reinterpret_cast<BYTE*>(const_cast<char*>("Courier")), 8);
-            ClosePrinter(printer);
-        }
+        if (std::getenv("CUPS_SERVER") && GetDefaultPrinterA(name, &size)) printer_ = name;
     }
     void SetUp() override {
         if (!std::getenv("CUPS_SERVER")) GTEST_SKIP() << "no print server: run under CTest (scripts/print-server.sh)";
         ASSERT_EQ("FerroPDF", printer_) << "the default printer is not the test server's";
+        // The printer's own Courier must stand for the Courier face (set by
+        // PrintSetup in an earlier process: the printer driver reads its
+        // settings once per process).
+        HDC dc = CreateDCA("WINSPOOL", printer_.c_str(), nullptr, nullptr);
+        HFONT courier = CreateFontA(-50, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, FIXED_PITCH, "Courier");
+        HGDIOBJ old = SelectObject(dc, courier);
+        TEXTMETRICA metrics = {};
+        GetTextMetricsA(dc, &metrics);
+        SelectObject(dc, old);
+        DeleteObject(courier);
+        DeleteDC(dc);
+        ASSERT_TRUE(metrics.tmPitchAndFamily & TMPF_DEVICE)
+            << "the printer's Courier is not in effect: run test_viewer --gtest_filter=PrintSetup.* first";
         LoadLibraryA("riched20.dll");
         control_ = CreateWindowExA(0, "RichEdit20A", "", WS_POPUP | ES_MULTILINE, 0, 0, 400, 300, nullptr, nullptr,
                                    GetModuleHandleA(nullptr), nullptr);
@@ -167,6 +176,21 @@ LRESULT CALLBACK progress_proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
         return 0;
     }
     return DefWindowProcA(w, m, wp, lp);
+}
+
+// The printer's own Courier for the Courier face, so that printed text can
+// be read back; CTest runs this before the other tests, in a process of its
+// own.
+TEST(PrintSetup, PrinterCourierStandsForTheCourierFace) {
+    char name[256];
+    DWORD size = sizeof name;
+    if (!std::getenv("CUPS_SERVER")) GTEST_SKIP() << "no print server: run under CTest (scripts/print-server.sh)";
+    ASSERT_TRUE(GetDefaultPrinterA(name, &size));
+    HANDLE printer;
+    ASSERT_TRUE(OpenPrinterA(name, &printer, nullptr));
+    EXPECT_EQ(ERROR_SUCCESS, SetPrinterDataExA(printer, "PrinterDriverData\\FontSubTable", "Courier", REG_SZ,
+                                               reinterpret_cast<BYTE*>(const_cast<char*>("Courier")), 8));
+    ClosePrinter(printer);
 }
 
 int count_of(const std::string& text, const std::string& what) {
