@@ -9,6 +9,7 @@
 #include <vector>
 #include "support/guarded_buffer.h"
 #include "support/message_box_recorder.h"
+#include "support/pump.h"
 #include "support/sjis.h"
 #include "support/temp_folder.h"
 #include "ui/drop.h"
@@ -54,19 +55,6 @@ struct Slots {
     std::vector<HGLOBAL> names;
     std::vector<LONG> kinds;
 };
-
-// Dispatches this thread's messages until `done` holds (at most 10 s).
-template <class Done>
-bool pump_until(Done done) {
-    const DWORD end = GetTickCount() + 10000;
-    while (!done()) {
-        if (GetTickCount() > end) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        MSG m;
-        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
-    }
-    return true;
-}
 
 HWND g_received_by;
 HDROP g_received;
@@ -220,7 +208,7 @@ TEST(Drop, OwnWindowsJudgementAndADropOntoOneOfThem) {
     GlobalUnlock(names[2]);
     g_received = nullptr;
     ASSERT_EQ(1, DropFile(nullptr, names.data(), sjis("C:\\ソ").c_str(), 3));
-    ASSERT_TRUE(pump_until([] { return g_received != nullptr; }));
+    ASSERT_TRUE(ferro_test::pump_until(10000, [] { return g_received != nullptr; }));
     EXPECT_EQ(own, g_received_by);
     Slots slots(4);
     ASSERT_EQ(1, ReceiveDropFiles(nullptr, 0, g_received, slots.names.data(), nullptr, 4));

@@ -11,6 +11,7 @@
 #include "frame/option_flags.h"
 #include "support/artefacts.h"
 #include "support/message_box_recorder.h"
+#include "support/pump.h"
 #include "support/sjis.h"
 #include "support/temp_folder.h"
 #include "ui/wait.h"
@@ -84,17 +85,6 @@ protected:
         FinishTimerForFileDirOperation(owner_);
         DestroyWaitDialog();
         DestroyWindow(owner_);
-    }
-    // Pumps until `done` or `ms` milliseconds passed; true when done.
-    template <class Done>
-    static bool pump_for(DWORD ms, Done done) {
-        const DWORD end = GetTickCount() + ms;
-        while (!done() && GetTickCount() < end) {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-            MSG msg;
-            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-        }
-        return done();
     }
     HWND owner_ = nullptr;
 };
@@ -199,13 +189,13 @@ TEST_F(Wait, TimerOpensTheWindowOnlyForALongerOperation) {
     for (int i = 0; i < 5; ++i) dir.file("short\\" + std::to_string(i) + ".txt", "x");
     DelWild(owner_, nullptr, kDelete | kDescend | kSelf, nullptr, nullptr, (dir / "short\\*.*").c_str(), nullptr);
     EXPECT_EQ(1, FinishTimerForFileDirOperation(owner_));
-    EXPECT_FALSE(pump_for(4500, [] { return g_created > 0; }));
+    EXPECT_FALSE(ferro_test::pump_until(4500, [] { return g_created > 0; }));
     EXPECT_EQ(0, g_destroyed);
 
     const DWORD start = GetTickCount();
     ASSERT_EQ(kTimer, SetTimerForFileDirOperation(owner_, nullptr, nullptr, 0, 0));
     EXPECT_EQ(kTimer, SetTimerForFileDirOperation(owner_, nullptr, nullptr, 0, 0));  // already running
-    ASSERT_TRUE(pump_for(10000, [] { return g_created > 0; }));
+    ASSERT_TRUE(ferro_test::pump_until(10000, [] { return g_created > 0; }));
     EXPECT_GE(GetTickCount() - start, 3900u);
     HWND dialog = FindWindowExA(nullptr, nullptr, MAKEINTATOM(32770), nullptr);
     ASSERT_NE(nullptr, dialog);
