@@ -19,6 +19,7 @@ int cmd_grep(const Args& args);
 int cmd_view(const Args& args);
 int cmd_colors(const Args& args);
 int cmd_print(const Args& args);
+int cmd_arc(const Args& args);
 
 // What ferro ls lists and how.
 struct ListOptions {
