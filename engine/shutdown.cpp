@@ -18,6 +18,9 @@
 #include "settings/places.h"
 #include "settings/profile.h"
 #include "search/text_search.h"
+#include "ui/colors.h"
+#include "ui/drive_draw.h"
+#include "viewer/rich_text.h"
 #include "viewer/viewer.h"
 
 namespace {
@@ -48,6 +51,7 @@ constexpr Release kStateBlocks[] = {
 constexpr Release kShutdownOrder[] = {
     [] { FreeArchiverHandle(); },
     [] { FreeDosErrorMesHandle(); },
+    [] { FreeGlobalHandleInDrawItem(); },
     [] { ReleaseOutputFileMemoryHandle(); },
     [] { ClearFile(); },
     [] { ClearDir(); },
@@ -55,11 +59,15 @@ constexpr Release kShutdownOrder[] = {
     ferro::fileops::free_delete_state,
     [] { FreeMemoryForCopyExcludedString(); },
     ferro::listing::free_selection_state,
+    [] { FreetPrinterParametersPointer(); },
     [] { FreeRegKeyMemory(); },
     [] { ReleaseTempForRegistry(); },
     [] { FreeDesktopMenuHandle(); },
     ferro::free_program_places,
     ferro::search::free_search_state,
+    [] { FreeSetFormatForRichTextContentsPointer(); },
+    [] { DeleteFontSelected(-1); },
+    [] { Delete_rgbColorBrushAndPen(); },
     [] { FreeViewerHandle(); },
     [] { DeleteViewerCursors(); },
     [] { FreeFindStringMemory(); },

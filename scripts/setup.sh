@@ -9,6 +9,7 @@ packages=(
   libz-mingw-w64-dev
   wine wine64 wine32:i386 xvfb xauth locales cmake ninja-build googletest python3
   fonts-ipafont-gothic
+  cups printer-driver-cups-pdf poppler-utils libcups2:i386
 )
 
 missing=()
