@@ -102,6 +102,13 @@ DWORD WINAPI run_wait(LPVOID p) {
 DWORD WINAPI exit_still_active(LPVOID) { return STILL_ACTIVE; }
 DWORD WINAPI wait_for_event(LPVOID event) { return WaitForSingleObject(event, INFINITE); }
 
+BOOL CALLBACK find_dialog(HWND window, LPARAM found) {
+    char kind[16];
+    if (!GetClassNameA(window, kind, sizeof kind) || std::string(kind) != "#32770") return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
 std::string control_text(HWND dialog, int id) {
     char text[520];
     GetDlgItemTextA(dialog, id, text, sizeof text);
@@ -197,7 +204,9 @@ TEST_F(Wait, TimerOpensTheWindowOnlyForALongerOperation) {
     EXPECT_EQ(kTimer, SetTimerForFileDirOperation(owner_, nullptr, nullptr, 0, 0));  // already running
     ASSERT_TRUE(ferro_test::pump_until(10000, [] { return g_created > 0; }));
     EXPECT_GE(GetTickCount() - start, 3900u);
-    HWND dialog = FindWindowExA(nullptr, nullptr, MAKEINTATOM(32770), nullptr);
+    // This thread's dialog: other test programs share the desktop.
+    HWND dialog = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), find_dialog, reinterpret_cast<LPARAM>(&dialog));
     ASSERT_NE(nullptr, dialog);
     char caption[64];
     GetWindowTextA(dialog, caption, sizeof caption);
