@@ -81,6 +81,21 @@ if ! lpstat -r >/dev/null 2>&1; then
   stop
   exit 1
 fi
-lpadmin -p FerroPDF -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd -E 2>/dev/null
-lpadmin -d FerroPDF
+# A scheduler that has just started may refuse the first administration
+# requests for a moment: try for up to 10 s.
+added=
+for _ in $(seq 1 200); do
+  if lpadmin -p FerroPDF -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd -E 2>"$root/log/lpadmin.out" &&
+     lpadmin -d FerroPDF 2>>"$root/log/lpadmin.out"; then
+    added=1
+    break
+  fi
+  sleep 0.05
+done
+if [ -z "$added" ]; then
+  echo "print-server: the printer could not be added:" >&2
+  cat "$root/log/lpadmin.out" >&2
+  stop
+  exit 1
+fi
 echo "$socket"
