@@ -27,6 +27,7 @@
 #include "fs/network.h"
 #include "fs/fs_common.h"
 #include "programs/error_report.h"
+#include "ui/wait.h"
 
 namespace ferro::fileops {
 namespace {
@@ -184,6 +185,7 @@ private:
     std::vector<Identity> first_and_above_;
     std::unordered_set<std::string> first_names_;
     LONG bits_ = 0;
+    LONG deleted_ = 0;
     bool stopped_ = false;
     bool failed_ = false;
 };
@@ -219,7 +221,9 @@ bool Sync::first_still_there() {
 bool Sync::remove(const std::string& path, bool folder) {
     const bool done = s().trash ? delete_to_trash(path.c_str())
                                 : (folder ? myRmdir(path.c_str()) : WinRemove(path.c_str())) == 0;
-    if (done && g_deletion_hook) g_deletion_hook(GetFileName(nullptr, const_cast<LPSTR>(path.c_str())));
+    // The host's counting callback of the wait window: the name and the
+    // number of entries this run has deleted.
+    if (done) ferro::ui::send_counting(GetFileName(nullptr, const_cast<LPSTR>(path.c_str())), ++deleted_, 0);
     return done;
 }
 
