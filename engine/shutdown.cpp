@@ -12,6 +12,9 @@
 #include "listing/listing_store.h"
 #include "listing/selection.h"
 #include "programs/error_report.h"
+#include "programs/launch.h"
+#include "programs/launch_internal.h"
+#include "programs/processes.h"
 #include "search/search_internal.h"
 
 namespace {
@@ -39,6 +42,7 @@ constexpr Release kStateBlocks[] = {
 //   Delete_rgbColorBrushAndPen, FreeFindStringMemory,
 // and last the frame's own blocks.
 constexpr Release kShutdownOrder[] = {
+    [] { FreePSAPILibrary(); },
     [] { FreeDosErrorMesHandle(); },
     [] { ReleaseOutputFileMemoryHandle(); },
     [] { ClearFile(); },
@@ -46,6 +50,12 @@ constexpr Release kShutdownOrder[] = {
     [] { FreeDriveMemoryHandle(); },
     ferro::fileops::free_delete_state,
     [] { FreeMemoryForCopyExcludedString(); },
+    [] { FreeExcuteExeFile(); },
+    [] { FreeEditor(); },
+    [] { FreeMacroCommandHandle(); },
+    [] { FreeAPISuppotedByDll(); },
+    ferro::programs::free_effective_characters,
+    ferro::programs::free_launch_environment,
     ferro::listing::free_selection_state,
     ferro::free_program_places,
     ferro::search::free_search_state,
