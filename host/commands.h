@@ -15,6 +15,9 @@ int cmd_attrib(const Args& args);
 int cmd_find(const Args& args);
 int cmd_cp(const Args& args);
 int cmd_mv(const Args& args);
+int cmd_run(const Args& args);
+int cmd_ps(const Args& args);
+int cmd_kill(const Args& args);
 
 // What ferro ls lists and how.
 struct ListOptions {

@@ -2,6 +2,7 @@
 // selected file, the current folder or drive, or the list of selected files.
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 #include "frame/mbcs.h"
 #include "frame/memory_blocks.h"
@@ -46,54 +47,63 @@ LONG g_no_auto_quotation;
 LONG g_quoted_lists;  // 1, 2, 4: the list macros M, T, TA written between quotation marks
 MemoryTag g_effective;
 
-std::string without_quotes(const char* text) {
-    std::string out;
-    for (const char* p = text; *p; p = ferro::mbcs::next(p))
-        if (*p != kQuote) out.append(p, ferro::mbcs::char_size(p));
-    return out;
+bool has_space(std::string_view text) { return text.find(' ') != std::string_view::npos; }
+
+// Appends the value in quoted form (between quotation marks when it holds a
+// space) or as it is.
+void append_value(std::string& out, std::string_view value, bool in_quotes) {
+    bool mark = in_quotes && has_space(value) && value.front() != kQuote;
+    if (mark) out += kQuote;
+    out += value;
+    if (mark) out += kQuote;
 }
 
-bool has_space(const std::string& text) { return ferro::mbcs::find_first(text.c_str(), ' ') != nullptr; }
-
-// The value in quoted form: between quotation marks when it holds a space.
-std::string quoted(const std::string& value) {
-    return has_space(value) && value[0] != kQuote ? kQuote + value + kQuote : value;
-}
-
-// The library's current folder (the source pane's); a root without its yen mark.
-std::string current_folder() {
-    const char* folder = GetCurDirectory(2);
-    std::string value = folder ? folder : "";
-    if (IsRootDir(value.c_str())) value.resize(2);
-    return value;
-}
-
-// The text of one macro, and its flag.
-std::string value_of(Macro kind, const std::string& name, bool in_quotes, LONG& flag) {
-    switch (kind) {
-    case Macro::kC: {
-        flag = GetFileExtension(name.c_str()) ? MacroFlag::kFileWithExtension : 0;
-        return in_quotes ? quoted(name) : name;
+// What the macros of one expansion stand for, each worked out once.
+class MacroValues {
+public:
+    explicit MacroValues(const char* file) {
+        for (const char* p = file ? file : ""; *p; p = ferro::mbcs::next(p))
+            if (*p != kQuote) name_.append(p, ferro::mbcs::char_size(p));
+        const char* extension = GetFileExtension(name_.c_str());
+        base_ = extension ? std::size_t(extension - name_.c_str()) - 1 : std::string::npos;
     }
-    case Macro::kX: {
-        flag = MacroFlag::kFileWithoutExtension;
-        const char* extension = GetFileExtension(name.c_str());
-        std::string base = extension ? name.substr(0, std::size_t(extension - name.c_str()) - 1) : name;
-        return in_quotes ? quoted(base) : base;  // the closing mark stands where the period was
+    // Appends the value of one macro and returns its flag.
+    LONG append(Macro kind, bool in_quotes, std::string& out) {
+        switch (kind) {
+        case Macro::kC:
+            append_value(out, name_, in_quotes);
+            return base_ != std::string::npos ? MacroFlag::kFileWithExtension : 0;
+        case Macro::kX:  // in quoted form the closing mark stands where the period was
+            append_value(out, std::string_view(name_).substr(0, base_), in_quotes);
+            return MacroFlag::kFileWithoutExtension;
+        case Macro::kP:
+            append_value(out, folder(), in_quotes);
+            return MacroFlag::kFolder;
+        case Macro::kD:
+            out += folder().substr(0, 2);
+            return MacroFlag::kDrive;
+        case Macro::kK:
+            return MacroFlag::kNothing;
+        default:
+            return 0;
+        }
     }
-    case Macro::kP:
-        flag = MacroFlag::kFolder;
-        return in_quotes ? quoted(current_folder()) : current_folder();
-    case Macro::kD:
-        flag = MacroFlag::kDrive;
-        return current_folder().substr(0, 2);
-    case Macro::kK:
-        flag = MacroFlag::kNothing;
-        return {};
-    default:
-        return {};
+
+private:
+    // The library's current folder (the source pane's); a root without its yen mark.
+    std::string_view folder() {
+        if (!folder_read_) {
+            const char* current = GetCurDirectory(2);
+            folder_ = current ? current : "";
+            if (IsRootDir(folder_.c_str())) folder_.resize(2);
+            folder_read_ = true;
+        }
+        return folder_;
     }
-}
+    std::string name_, folder_;
+    std::size_t base_;
+    bool folder_read_ = false;
+};
 
 LONG list_flag(Macro kind) {
     if (kind == Macro::kM) return MacroFlag::kList;
@@ -129,10 +139,11 @@ LONG WINAPI ExpandKeywords(HWND, LPCSTR commandTemplate, LPCSTR fileName, LPSTR 
     const char* t = commandTemplate ? commandTemplate : "";
     const char mark = static_cast<char>(commandChar);
     if (std::strlen(t) >= kWorkSize) return -1;
-    const std::string name = without_quotes(fileName ? fileName : "");
+    MacroValues values(fileName);
     const bool auto_quotation = g_no_auto_quotation <= 0;
     g_quoted_lists = 0;
     std::string out;
+    out.reserve(kWorkSize);
     LONG flags = 0;
     for (const char* p = t; *p;) {
         if (*p != mark || ferro::mbcs::char_size(p) == 2) {
@@ -170,9 +181,7 @@ LONG WINAPI ExpandKeywords(HWND, LPCSTR commandTemplate, LPCSTR fileName, LPSTR 
             if (marked) g_quoted_lists |= flag & (MacroFlag::kList | MacroFlag::kTenPerLine | MacroFlag::kAllInOneLine);
             break;  // the caller appends the files here
         }
-        LONG flag = 0;
-        out += value_of(macro.kind, name, marked || auto_quotation, flag);
-        flags |= flag;
+        flags |= values.append(macro.kind, marked || auto_quotation, out);
         p = after;
     }
     std::size_t start = out.find_first_not_of(' ');
