@@ -49,6 +49,10 @@ int g_ticks;
 void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
     if (++g_ticks == 3) SetToQuitWaitForSingleObjectInWinExec(1);
 }
+LRESULT CALLBACK count_messages(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_APP && ++g_ticks == 30) SetToQuitWaitForSingleObjectInWinExec(1);
+    return DefWindowProcA(window, message, wparam, lparam);
+}
 
 // Drives the command-macro dialog: a template typed in and run.
 std::string g_template, g_picture;
@@ -113,6 +117,19 @@ TEST_F(Launch, WaitsKeepingTheInterfaceAliveUntilCalledOff) {
     EXPECT_TRUE(pump_until([&] { return IsTaskTerminated(record) == 1; }));
     SetToQuitWaitForSingleObjectInWinExec(0);
     EXPECT_EQ(IsWaitForSingleObjectLoopTerminated(), 1);
+
+    // A new wait starts afresh after one was called off, and handles every waiting message without a pause.
+    SetToQuitWaitForSingleObjectInWinExec(1);
+    HWND counter = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    SetWindowLongPtrA(counter, GWLP_WNDPROC, LONG_PTR(count_messages));
+    g_ticks = 0;
+    for (int i = 0; i < 30; ++i) PostMessageA(counter, WM_APP, 0, 0);
+    const DWORD start = GetTickCount();
+    myWinExec(&record, nullptr, (child_ + " \"--title=Ferro Wait\" --stay").c_str(), SW_SHOWNORMAL);
+    EXPECT_LT(GetTickCount() - start, 2000u) << "thirty messages, no pause after each";
+    EXPECT_EQ(g_ticks, 30);
+    EXPECT_EQ(TermintetExecuteFileByWinExec(nullptr, "Ferro Wait", 1), 1);
+    DestroyWindow(counter);
 
     // Until the end, with the exit code through the after-launch hook.
     SetWinExecAfterCreateProcessAPI(keep_process);

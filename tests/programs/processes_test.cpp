@@ -228,6 +228,14 @@ TEST(Processes, EndsProgramsPolitelyOrByForce) {
     EXPECT_EQ(FindMultipleHwndOfTerminateExeByEnumWindows(force, 1, 0), 0) << "an entry found stays found";
     EXPECT_EQ(GetWinExeArrayWithSpecifiedTitle(&count), nullptr);
     EXPECT_EQ(count, 0);
+
+    // A program that answers nothing does not hold the caller up.
+    NamedEvent release;
+    Child hung("\"--title=Ferro Hung\" --hold=" + release.name());
+    ProgramWindowSearch busy[] = {{"ferro_child_gui.exe", "hung", nullptr}, {nullptr, nullptr, nullptr}};
+    EXPECT_EQ(FindMultipleHwndOfTerminateExeByEnumWindows(busy, 0, 2), 1);
+    SetEvent(release.handle());
+    EXPECT_TRUE(hung.wait_end());
 }
 
 TEST(Processes, TerminateFunctions) {
