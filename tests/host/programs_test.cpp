@@ -14,8 +14,7 @@ using namespace ferro_test;
 TEST(HostPrograms, RunPsAndKill) {
     TempFolder temp;
     ChildRecord record(temp / "runs.txt");
-    std::string child(1, '"');
-    (child += child_path()) += '"';
+    const std::string child = quoted(child_path());
     const std::string a = temp.file(sjis("表 ソ.txt"), "x"), b = temp.file("b.txt", "y");
     EXPECT_EQ(host::cmd_run({"--wait", child + " --exit=5 $C", a, b}), 5) << "the exit code comes through";
     EXPECT_EQ(host::cmd_run({"--wait", child + " $M", a, b}), 0);

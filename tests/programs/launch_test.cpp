@@ -17,11 +17,6 @@ using namespace ferro_test;
 namespace {
 using Args = std::vector<std::string>;
 
-std::string quoted(const std::string& text) {
-    std::string out(1, '"');
-    return (out += text) += '"';
-}
-
 // Closes what a record holds once a test is done with it.
 void close(LaunchRecord& record) {
     for (HANDLE h : {record.instance, record.thread})
@@ -186,10 +181,10 @@ TEST_F(Launch, ProgramsWithSpacesAndTheLastCommand) {
     EXPECT_FALSE(IsWinExecOnError(execute(child_path() + " --exit=0", "y", 1)));
     auto runs = record_.runs();
     ASSERT_EQ(runs.size(), 2u);
-    EXPECT_EQ(runs[0].command_line, "\"" + copy + "\" x " + sjis("表"));
+    EXPECT_EQ(runs[0].command_line, quoted(copy) + " x " + sjis("表"));
     EXPECT_EQ(runs[1].args, (Args{"--exit=0", "y"}));
     char last[520];
-    EXPECT_EQ(std::string(GetCommandStringInExecuteExeFile(last)), "\"" + copy + "\" x " + sjis("表"))
+    EXPECT_EQ(std::string(GetCommandStringInExecuteExeFile(last)), quoted(copy) + " x " + sjis("表"))
         << "kept from the first start only";
     LPSTR program = nullptr, options = nullptr;
     EXPECT_EQ(GetCommandAndOptionInExecuteExeFile(&program, &options), 1);
@@ -256,7 +251,7 @@ TEST_F(Launch, ThroughTheShellWithTheRunasVerb) {
     ASSERT_EQ(record_.runs().size(), 2u);
     EXPECT_EQ(record_.runs()[1].args, (Args{"--verb=runas", document}));
     // A command whose program is a document: opened by its association.
-    EXPECT_EQ(run_macro_dialog("$C", "\"" + document + "\""), 1);
+    EXPECT_EQ(run_macro_dialog("$C", quoted(document)), 1);
     EXPECT_TRUE(record_.done().wait());
     ASSERT_EQ(record_.runs().size(), 3u);
     EXPECT_EQ(record_.runs()[2].args, (Args{"--verb=open", document}));

@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <cstring>
 #include <string>
+#include <vector>
 #include "frame/handles.h"
 #include "frame/program_windows.h"
 #include "programs/processes.h"
@@ -101,7 +102,7 @@ TEST(Processes, KindsOfPrograms) {
     const Row rows[] = {
         {child_path(false), 0, 0, 1},
         {child_path(true), 1, 1, 0},
-        {"\"" + child_path(true) + "\"", -1, 1, 0},  // quoted: the shell's type is asked for the bare name only
+        {quoted(child_path(true)), -1, 1, 0},  // quoted: the shell's type is asked for the bare name only
         {dos, 2, 1, 0},
         {text, -1, -1, -1},
         {temp.path(), -1, -3, -3},
@@ -297,32 +298,25 @@ TEST(Processes, HidesShowsAndWalksChildWindows) {
     for (int i = 0; i < 3; ++i)
         items[i] = CreateWindowExA(0, "BUTTON", "b", WS_CHILD | WS_VISIBLE, i * 40, 0, 30, 20, parent,
                                    reinterpret_cast<HMENU>(INT_PTR(100 + i)), nullptr, nullptr);
-    EXPECT_EQ(ShowAllChildWindows(parent, SW_HIDE), 3);
-    for (HWND item : items) EXPECT_FALSE(IsWindowVisible(item));
-    EXPECT_EQ(ShowAllChildWindows(parent, SW_SHOW), 3);
-    for (HWND item : items) EXPECT_TRUE(IsWindowVisible(item));
+    for (int show : {SW_HIDE, SW_SHOW}) {
+        EXPECT_EQ(ShowAllChildWindows(parent, show), 3);
+        for (HWND item : items) EXPECT_EQ(IsWindowVisible(item) != 0, show == SW_SHOW);
+    }
+    RECT r;
     EXPECT_EQ(InvalidateAllChildWindows(parent, TRUE), 3);
-    RECT update;
-    EXPECT_TRUE(GetUpdateRect(items[1], &update, FALSE));
+    EXPECT_TRUE(GetUpdateRect(items[1], &r, FALSE));
     EXPECT_EQ(UpdateAllChildWindows(parent), 3);
-    EXPECT_FALSE(GetUpdateRect(items[1], &update, FALSE)) << "painted";
-    EXPECT_EQ(RedrawAllChildWindows(parent), 3);
-    EXPECT_EQ(UpdateSpecifiedWindows(parent), 3);
+    EXPECT_FALSE(GetUpdateRect(items[1], &r, FALSE)) << "painted";
+    EXPECT_EQ(RedrawAllChildWindows(parent) + UpdateSpecifiedWindows(parent), 6);
     EXPECT_EQ(ShowAllChildWindows(nullptr, SW_SHOW), 0);
 
     EXPECT_EQ(HideWin(parent, 101), 1);
-    EXPECT_FALSE(IsWindowVisible(items[1]));
-    EXPECT_FALSE(IsWindowEnabled(items[1]));
+    EXPECT_FALSE(IsWindowVisible(items[1]) || IsWindowEnabled(items[1]));
     EXPECT_EQ(ShowWin(parent, 101, 10, 30, 60, 50), 1);
-    EXPECT_TRUE(IsWindowVisible(items[1]));
-    EXPECT_TRUE(IsWindowEnabled(items[1]));
-    RECT r;
+    EXPECT_TRUE(IsWindowVisible(items[1]) && IsWindowEnabled(items[1]));
     GetWindowRect(items[1], &r);
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-    EXPECT_EQ(r.left, 10);
-    EXPECT_EQ(r.top, 30);
-    EXPECT_EQ(r.right - r.left, 50);
-    EXPECT_EQ(r.bottom - r.top, 20);
+    EXPECT_EQ((std::vector<LONG>{r.left, r.top, r.right, r.bottom}), (std::vector<LONG>{10, 30, 60, 50}));
     EXPECT_EQ(HideWin(parent, 999), 0) << "no such control";
     DestroyWindow(parent);
 }
@@ -375,42 +369,15 @@ TEST(Processes, EnvironmentOfTheProgramAndOfTheSystem) {
 }
 
 // ---- Addresses: the user's browser is the child, for the time of the test.
-namespace {
-// The command of the http scheme, put back when the owner goes.
-class BrowserCommand {
-public:
-    explicit BrowserCommand(const std::string& command) {
-        RegCreateKeyExA(HKEY_CLASSES_ROOT, "http\\shell\\open\\command", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                        &key_, nullptr);
-        char old[1040] = "";
-        DWORD size = sizeof old;
-        had_ = RegQueryValueExA(key_, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(old), &size) == 0;
-        old_ = old;
-        set(command);
-    }
-    ~BrowserCommand() {
-        if (had_) set(old_);
-        else RegDeleteValueA(key_, nullptr);
-        RegCloseKey(key_);
-    }
-    BrowserCommand(const BrowserCommand&) = delete;
-    BrowserCommand& operator=(const BrowserCommand&) = delete;
-
-private:
-    void set(const std::string& command) {
-        RegSetValueExA(key_, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
-                       DWORD(command.size() + 1));
-    }
-    HKEY key_ = nullptr;
-    bool had_ = false;
-    std::string old_;
-};
-}  // namespace
-
 TEST(Processes, OpensAnAddressWithTheUsersBrowser) {
     TempFolder temp;
     ChildRecord record(temp / "browser.txt");
-    BrowserCommand browser("\"" + child_path() + "\" \"%1\"");
+    const char* key = "http\\shell\\open\\command";
+    char old[1040] = "";
+    LONG size = sizeof old;
+    RegQueryValueA(HKEY_CLASSES_ROOT, key, old, &size);
+    const std::string command = quoted(child_path()) + " \"%1\"";
+    RegSetValueA(HKEY_CLASSES_ROOT, key, REG_SZ, command.c_str(), DWORD(command.size()));
 
     HWND dialog = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
     HWND status = CreateWindowExA(0, "STATIC", "ready", WS_CHILD, 0, 0, 100, 20, dialog,
@@ -437,4 +404,5 @@ TEST(Processes, OpensAnAddressWithTheUsersBrowser) {
     EXPECT_EQ(boxes.boxes()[0].text.rfind("'ferro-unknown-scheme:abc': ", 0), 0u) << utf8(boxes.boxes()[0].text);
     EXPECT_EQ(boxes.boxes()[0].style & 0xf0, UINT(MB_ICONEXCLAMATION));
     DestroyWindow(dialog);
+    RegSetValueA(HKEY_CLASSES_ROOT, key, REG_SZ, old, DWORD(std::strlen(old)));
 }

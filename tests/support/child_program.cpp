@@ -19,6 +19,11 @@ BOOL CALLBACK match_process(HWND window, LPARAM data) {
 }
 }  // namespace
 
+std::string quoted(const std::string& text) {
+    std::string out(1, '"');
+    return (out += text) += '"';
+}
+
 std::string child_path(bool console) {
     char self[MAX_PATH * 2];
     GetModuleFileNameA(nullptr, self, sizeof self);
@@ -44,7 +49,7 @@ bool NamedEvent::wait(DWORD ms) const {
 Child::Child(const std::string& options, bool console) {
     NamedEvent ready;
     bool windowed = options.find("--title=") != std::string::npos;
-    std::string line = "\"" + child_path(console) + "\" " + options + (windowed ? " --ready=" + ready.name() : "");
+    std::string line = quoted(child_path(console)) + " " + options + (windowed ? " --ready=" + ready.name() : "");
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_))

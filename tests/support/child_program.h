@@ -7,10 +7,12 @@
 #include <vector>
 
 namespace ferro_test {
+// The text between quotation marks.
+std::string quoted(const std::string& text);
 // The child's full path; `console` for the console twin.
 std::string child_path(bool console = false);
 
-// A named event of this test run, unique per call.
+// A named event of this test run, unique per object.
 class NamedEvent {
 public:
     NamedEvent();
@@ -19,8 +21,7 @@ public:
     NamedEvent& operator=(const NamedEvent&) = delete;
     const std::string& name() const { return name_; }
     HANDLE handle() const { return handle_; }
-    // Waits for the event while handling this thread's messages; false after `ms`.
-    bool wait(DWORD ms = 20000) const;
+    bool wait(DWORD ms = 20000) const;  // handling this thread's messages; false after `ms`
 
 private:
     std::string name_;
