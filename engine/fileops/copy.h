@@ -24,9 +24,9 @@ extern "C" {
 // attribute, when one is set). A failure is noted in the error report list and
 // its partial target removed; a stop removes a target not completely written.
 LONG WINAPI myOrgCopyFile(HWND window, LPSTR source, LPSTR target, LONG drive, UINT progressMessage);
-// The same job through the shell's file operation. `source` and `target` need
-// two bytes of room after their NUL (a second NUL is written into each). The
-// progress message carries the file's size once, after the copy.
+// The same job through the shell's file operation. `source` and `target` are
+// only read (a path of 520 bytes or more is refused: -9 or -15). The progress
+// message carries the file's size once, after the copy.
 LONG WINAPI mySHCopyFile(HWND window, LPSTR source, LPSTR target, LONG drive, UINT progressMessage);
 // Writes `first` followed by `second` into `target` (created anew with the
 // attributes of `second`); the target gets the times of `first` (timeIndex 0)

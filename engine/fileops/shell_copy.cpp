@@ -58,18 +58,26 @@ LONG WINAPI mySHCopyFile(HWND window, LPSTR source, LPSTR target, LONG drive, UI
     (void)drive;
     if (ferro::text::is_empty(source)) return kSourceNotOpened;
     if (ferro::text::is_empty(target)) return kTargetNotOpened;
-    source[std::strlen(source) + 1] = '\0';
-    target[std::strlen(target) + 1] = '\0';
+    // The shell takes lists ended by a second NUL: they are built here, and
+    // the caller's buffers are only read.
+    char from[kPathSize + 1] = {};
+    char to[kPathSize + 1] = {};
+    const std::size_t from_length = strnlen(source, kPathSize);
+    const std::size_t to_length = strnlen(target, kPathSize);
+    if (from_length >= kPathSize) return kSourceNotOpened;
+    if (to_length >= kPathSize) return kTargetNotOpened;
+    std::memcpy(from, source, from_length);
+    std::memcpy(to, target, to_length);
     char made[kPathSize];
-    copied_file_of(made, source, target);
+    copied_file_of(made, from, to);
 
     SHFILEOPSTRUCTA operation{};
     operation.hwnd = window;
     operation.wFunc = FO_COPY;
-    operation.pFrom = source;
-    operation.pTo = target;
+    operation.pFrom = from;
+    operation.pTo = to;
     operation.fFlags = flags_for_this_copy();
-    operation.lpszProgressTitle = source;
+    operation.lpszProgressTitle = from;
 
     const DWORD entry_error = Get_nERRNO();
     Set_nERRNO(0);

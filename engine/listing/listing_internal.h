@@ -34,6 +34,9 @@ struct FileTable {
 
 FolderTable& folders();
 FileTable& files();
+// Makes the file table's own columns hold at least `rows` rows (they grow
+// with the listing); false past maximum + 1 or when memory runs out.
+bool reserve_file_rows(LONGLONG rows);
 LONG max_files();
 LONG max_dirs();
 

@@ -222,7 +222,7 @@ LONG read_files(const char* search, LONG offset, ULONGLONG& total) {
             break;
         }
         char short_buffer[MAX_PATH];
-        if (!store_name(t.long_names, i, r.cFileName) ||
+        if (!reserve_file_rows(i + 1) || !store_name(t.long_names, i, r.cFileName) ||
             !store_name(t.short_names, i, short_name_of(r, short_buffer))) {
             code = kListingStorageFailed;
             break;

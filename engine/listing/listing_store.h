@@ -58,7 +58,7 @@ LONG WINAPI ClearExtType();
 LONG WINAPI GetTotalNumberOfFile();
 LONG WINAPI GetTotalNumberOfDirectory();
 LONG WINAPI GetTotalNumberOfSubDirectory();
-LONG WINAPI SetMaxFileNumber(LONG value);  // below 30001 stored as 30000
+LONG WINAPI SetMaxFileNumber(LONG value);  // below 30001 stored as 30000, above 4194303 as 4194303
 LONG WINAPI GetMaxFileNumber();
 LONG WINAPI SetMaxDirNumber(LONG value);   // below 10001 stored as 10000
 LONG WINAPI GetMaxDirNumber();

@@ -2,7 +2,9 @@
 // over, the columns the store keeps itself, counts, limits and the indexed
 // accessors.
 #include <windows.h>
+#include <algorithm>
 #include <cstring>
+#include <exception>
 
 #include "listing/listing_internal.h"
 #include "listing/listing_store.h"
@@ -11,35 +13,57 @@ namespace ferro::listing {
 namespace {
 constexpr LONG kMinFiles = 30000;
 constexpr LONG kMinDirs = 10000;
+// The most files one listing keeps: its own columns then take 128 MiB.
+constexpr LONG kMostFiles = (1 << 22) - 1;
 
 FolderTable g_folders;
 FileTable g_files;
 LONG g_max_files = kMinFiles;
 LONG g_max_dirs = kMinDirs;
 
-// The store's own file columns hold maximum + 1 entries.
-void size_file_columns() {
-    const size_t n = static_cast<size_t>(g_max_files) + 1;
-    if (g_files.attributes.size() >= n) return;
-    g_files.attributes.resize(n);
-    g_files.times.resize(n);
-    g_files.dates.resize(n);
-    g_files.sizes.resize(n);
-    g_files.ext_types.resize(n);
+constexpr size_t kFirstRows = 1024;
+
+// Resizes every own file column to n rows; false (all columns as they were)
+// when the memory cannot be had.
+bool resize_file_columns(size_t n) {
+    const size_t old = g_files.attributes.size();
+    try {
+        g_files.attributes.resize(n);
+        g_files.times.resize(n);
+        g_files.dates.resize(n);
+        g_files.sizes.resize(n);
+        g_files.ext_types.resize(n);
+        return true;
+    } catch (const std::exception&) {  // bad_alloc, length_error
+        g_files.attributes.resize(old);
+        g_files.times.resize(old);
+        g_files.dates.resize(old);
+        g_files.sizes.resize(old);
+        g_files.ext_types.resize(old);
+        return false;
+    }
 }
 
-bool in_file_columns(LONG index) {
-    size_file_columns();
-    return index >= 0 && static_cast<size_t>(index) < g_files.attributes.size();
-}
+// A row of the columns exists only in its getters' range until it is written.
+bool in_file_columns(LONG index) { return index >= 0 && static_cast<size_t>(index) < g_files.attributes.size(); }
+bool within_maximum(LONG index) { return index >= 0 && index <= g_max_files; }
 
 ULONGLONG join(DWORD low, DWORD high) { return (static_cast<ULONGLONG>(high) << 32) | low; }
 }  // namespace
 
 FolderTable& folders() { return g_folders; }
-FileTable& files() {
-    size_file_columns();
-    return g_files;
+FileTable& files() { return g_files; }
+
+// The store's own columns grow as entries arrive, by doubling, never past
+// maximum + 1 rows: a large maximum costs nothing until a listing fills it.
+bool reserve_file_rows(LONGLONG rows) {
+    if (rows < 0 || rows > g_max_files + 1LL) return false;
+    const size_t n = static_cast<size_t>(rows);
+    const size_t have = g_files.attributes.size();
+    if (have >= n) return true;
+    const size_t limit = static_cast<size_t>(g_max_files) + 1;
+    const size_t grown = std::min(limit, std::max(kFirstRows, have * 2));
+    return resize_file_columns(std::max(n, grown)) || resize_file_columns(n);
 }
 LONG max_files() { return g_max_files; }
 LONG max_dirs() { return g_max_dirs; }
@@ -79,6 +103,10 @@ void free_names(const NameColumn& column, LONG from, LONG to) {
 
 using namespace ferro::listing;
 
+namespace {
+bool writable(LONG i) { return within_maximum(i) && reserve_file_rows(LONGLONG(i) + 1); }
+}  // namespace
+
 // ---- Folder table columns
 
 LONG WINAPI SetDirHandle(HGLOBAL* longHandles, LPSTR* longNames, HGLOBAL* shortHandles, LPSTR* shortNames) {
@@ -108,18 +136,19 @@ LONG WINAPI SetFileHandle(HGLOBAL* longHandles, LPSTR* longNames, HGLOBAL* short
 
 // ---- File table columns
 
+// Getters of a row never written answer 0; setters grow the columns (0 when
+// the row is past the maximum or its memory cannot be had).
 DWORD WINAPI GetFileAttribute(LONG i) { return in_file_columns(i) ? g_files.attributes[i] : 0; }
-DWORD WINAPI SetFileAttribute(DWORD value, LONG i) { return in_file_columns(i) ? g_files.attributes[i] = value : 0; }
+DWORD WINAPI SetFileAttribute(DWORD value, LONG i) { return writable(i) ? g_files.attributes[i] = value : 0; }
 ULONGLONG WINAPI GetFtime(LONG i) { return in_file_columns(i) ? g_files.times[i] : 0; }
-ULONGLONG WINAPI SetFtime(DWORD low, DWORD high, LONG i) { return in_file_columns(i) ? g_files.times[i] = join(low, high) : 0; }
+ULONGLONG WINAPI SetFtime(DWORD low, DWORD high, LONG i) { return writable(i) ? g_files.times[i] = join(low, high) : 0; }
 ULONGLONG WINAPI GetFdate(LONG i) { return in_file_columns(i) ? g_files.dates[i] : 0; }
-ULONGLONG WINAPI SetFdate(DWORD low, DWORD high, LONG i) { return in_file_columns(i) ? g_files.dates[i] = join(low, high) : 0; }
+ULONGLONG WINAPI SetFdate(DWORD low, DWORD high, LONG i) { return writable(i) ? g_files.dates[i] = join(low, high) : 0; }
 ULONGLONG WINAPI GetFsize(LONG i) { return in_file_columns(i) ? g_files.sizes[i] : 0; }
-ULONGLONG WINAPI SetFsize(DWORD low, DWORD high, LONG i) { return in_file_columns(i) ? g_files.sizes[i] = join(low, high) : 0; }
+ULONGLONG WINAPI SetFsize(DWORD low, DWORD high, LONG i) { return writable(i) ? g_files.sizes[i] = join(low, high) : 0; }
 LONG WINAPI GetExtType(LONG i) { return in_file_columns(i) ? g_files.ext_types[i] : 0; }
-LONG WINAPI SetExtType(LONG value, LONG i) { return in_file_columns(i) ? g_files.ext_types[i] = value : 0; }
+LONG WINAPI SetExtType(LONG value, LONG i) { return writable(i) ? g_files.ext_types[i] = value : 0; }
 LONG WINAPI ClearExtType() {
-    size_file_columns();
     std::memset(g_files.ext_types.data(), 0, g_files.ext_types.size() * sizeof(LONG));
     return 1;
 }
@@ -129,11 +158,9 @@ LONG WINAPI ClearExtType() {
 LONG WINAPI GetTotalNumberOfFile() { return g_files.count; }
 LONG WINAPI GetTotalNumberOfDirectory() { return g_folders.count; }
 
-LONG WINAPI SetMaxFileNumber(LONG value) {
-    g_max_files = value <= kMinFiles ? kMinFiles : value;
-    size_file_columns();
-    return g_max_files;
-}
+// Only the limit is stored (the columns grow with the listing), at most the
+// number of files the store can serve; the caller reads the value it got.
+LONG WINAPI SetMaxFileNumber(LONG value) { return g_max_files = std::clamp(value, kMinFiles, kMostFiles); }
 LONG WINAPI GetMaxFileNumber() { return g_max_files; }
 LONG WINAPI SetMaxDirNumber(LONG value) { return g_max_dirs = value <= kMinDirs ? kMinDirs : value; }
 LONG WINAPI GetMaxDirNumber() { return g_max_dirs; }
@@ -178,7 +205,7 @@ LPSTR WINAPI GetRawDirectory(LPSTR out, LONG index, LONG which) {
 LONG WINAPI MoveFileData(LONG shift) {
     FileTable& t = files();
     if (shift <= 0 || t.count <= 0) return 0;
-    if (t.count + shift > g_max_files + 1) return 0;
+    if (t.count + shift > g_max_files + 1LL || !reserve_file_rows(t.count + shift)) return 0;
     for (LONG from = t.count - 1; from >= 0; --from) {
         const LONG to = from + shift;
         if (t.long_names.ready() && t.long_names.pointers[from])

@@ -1,4 +1,4 @@
-// myAppendFile (both time indexes, failures that remove the target, a target
+// myAppendFile (both time indexes, failures that keep the target, a target
 // that is one of its sources) and mySHCopyFile through Wine's shell.
 #include <windows.h>
 #include <string>
@@ -22,6 +22,14 @@ void set_write_time(const std::string& path, ULONGLONG when) {
     HANDLE h = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     SetFileTime(h, nullptr, nullptr, &t);
     CloseHandle(h);
+}
+
+bool any_match(const std::string& pattern) {
+    WIN32_FIND_DATAA found;
+    HANDLE h = FindFirstFileA(pattern.c_str(), &found);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    FindClose(h);
+    return true;
 }
 
 // ---- myAppendFile
@@ -53,15 +61,58 @@ TEST_F(AppendFile, TargetTakesTheSecondsAttributes) {
     EXPECT_EQ(copy_test::attributes_of(target) & FILE_ATTRIBUTE_HIDDEN, DWORD(FILE_ATTRIBUTE_HIDDEN));
 }
 
-TEST_F(AppendFile, FailureRemovesTheTarget) {
+// A failed join leaves an existing target byte-identical and no file beside
+// it; a target it would have created is not there; the name handed back is the
+// file that failed.
+TEST_F(AppendFile, FailureLeavesTheTargetAsItWas) {
     const std::string first = temp_.file("a", "A");
-    const std::string target = temp_.file("ab", "an older join");
-    GuardedBuffer name(520);
-    EXPECT_EQ(myAppendFile(nullptr, first.c_str(), (temp_ / "missing").c_str(), target.c_str(), name, 0), -9);
-    EXPECT_FALSE(exists(target));
-    EXPECT_EQ(name.str(), first);  // the last name that was worked on
-    EXPECT_EQ(myAppendFile(nullptr, (temp_ / "missing").c_str(), first.c_str(), target.c_str(), nullptr, 1), -9);
-    EXPECT_FALSE(exists(target));
+    const std::string second = temp_.file(sjis("表b"), "B");
+    const std::string missing = temp_ / sjis("ソmissing");
+    const std::string held = temp_.file("held", "H");
+    const std::string target = temp_ / "ab";
+    HANDLE lock = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    struct Case {
+        const char* what;
+        std::string first, second;
+        const char* old_target;  // null: no target before the join
+        DWORD target_attributes;
+        LONG result;
+        std::string name;
+    } cases[] = {
+        {"second missing", first, missing, "an older join", 0, -9, missing},
+        {"first missing", missing, second, "an older join", 0, -9, missing},
+        {"second held", first, held, "an older join", 0, -9, held},
+        {"no target, second missing", first, missing, nullptr, 0, -9, missing},
+        {"read-only target", first, second, "kept", FILE_ATTRIBUTE_READONLY, -15, target},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.old_target) {
+            temp_.file("ab", c.old_target);
+            if (c.target_attributes) SetFileAttributesA(target.c_str(), c.target_attributes);
+        }
+        GuardedBuffer name(520);
+        EXPECT_EQ(myAppendFile(nullptr, c.first.c_str(), c.second.c_str(), target.c_str(), name, 0), c.result);
+        EXPECT_EQ(name.str(), c.name);
+        if (c.old_target)
+            EXPECT_EQ(read_file(target), c.old_target);
+        else
+            EXPECT_FALSE(exists(target));
+        EXPECT_FALSE(any_match(temp_ / "~fj*.tmp"));
+        SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(target.c_str());
+    }
+    CloseHandle(lock);
+    // A target held by another program without sharing is refused, and kept.
+    temp_.file("ab", "held target");
+    HANDLE target_lock = CreateFileA(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_EQ(myAppendFile(nullptr, first.c_str(), second.c_str(), target.c_str(), nullptr, 0), -15);
+    CloseHandle(target_lock);
+    EXPECT_EQ(read_file(target), "held target");
+    // A join over an existing target replaces it whole.
+    EXPECT_EQ(myAppendFile(nullptr, first.c_str(), second.c_str(), target.c_str(), nullptr, 0), 0);
+    EXPECT_EQ(read_file(target), "AB");
     EXPECT_EQ(read_file(first), "A");
 }
 
@@ -94,8 +145,7 @@ TEST_F(AppendFile, FolderAsTargetFails) {
 // ---- mySHCopyFile
 class ShellCopy : public CopyTest {
 protected:
-    // A path, its NUL, and two bytes of room: the first takes the second NUL,
-    // the other must survive.
+    // A path, its NUL, and two bytes of room that the copy must not touch.
     static std::string room(const std::string& path) {
         std::string out(path.size() + 3, '\x7f');
         out.replace(0, path.size(), path);
@@ -111,8 +161,8 @@ TEST_F(ShellCopy, CopiesAndKeepsTheRunState) {
     ProgressWindow window;
     SaveFileSizeForCopyFile(70000, 0);
     EXPECT_EQ(mySHCopyFile(window.hwnd(), source.data(), target.data(), 0, kProgress), 0);
-    EXPECT_EQ(source[source.size() - 1], '\x7f');
-    EXPECT_EQ(source[source.size() - 2], '\0');
+    EXPECT_EQ(source.substr(source.size() - 2), "\x7f\x7f");
+    EXPECT_EQ(target.substr(target.size() - 2), "\x7f\x7f");
     EXPECT_TRUE(read_file(temp_ / sjis("能.bin")) == data);
     EXPECT_EQ(window.done(), std::vector<ULONGLONG>{70000});
     EXPECT_EQ(GetCopiedTotalSize(), 70000u);
@@ -161,5 +211,18 @@ TEST_F(ShellCopy, BadInput) {
     EXPECT_EQ(mySHCopyFile(nullptr, nullptr, nullptr, 0, 0), -9);
     std::string source = room(temp_.file("s.txt", "s"));
     EXPECT_EQ(mySHCopyFile(nullptr, source.data(), nullptr, 0, 0), -15);
+    // 519-byte paths in 520-byte buffers that end at a guard page: nothing is
+    // written past them; 520 bytes without a NUL are refused.
+    const std::string long_path = temp_ / std::string(519 - (temp_ / "").size(), 'x');
+    ASSERT_EQ(long_path.size(), 519u);
+    GuardedBuffer from(520), to(520);
+    from.assign(long_path);
+    to.assign(long_path);
+    EXPECT_LT(mySHCopyFile(nullptr, from, source.data(), 0, 0), 0);
+    EXPECT_LT(mySHCopyFile(nullptr, source.data(), to, 0, 0), 0);
+    EXPECT_EQ(from.str(), long_path);
+    GuardedBuffer unended(520, 'x');
+    EXPECT_EQ(mySHCopyFile(nullptr, unended, source.data(), 0, 0), -9);
+    EXPECT_EQ(mySHCopyFile(nullptr, source.data(), unended, 0, 0), -15);
 }
 }  // namespace

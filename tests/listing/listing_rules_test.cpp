@@ -14,8 +14,10 @@ namespace {
 
 TEST(ListingLimits, MaximumsNeverFallBelowTheirInitialValues) {
     struct Row { LONG set, files, dirs; };
+    // The largest maximum returns at once, as the most files the store serves.
     const Row rows[] = {{100, 30000, 10000}, {0, 30000, 10000}, {-5, 30000, 10000}, {10001, 30000, 10001},
-                        {30000, 30000, 30000}, {30001, 30001, 30001}, {40000, 40000, 40000}};
+                        {30000, 30000, 30000}, {30001, 30001, 30001}, {2147483647, 4194303, 2147483647},
+                        {40000, 40000, 40000}};
     for (const Row& r : rows) {
         EXPECT_EQ(r.files, SetMaxFileNumber(r.set)) << r.set;
         EXPECT_EQ(r.files, GetMaxFileNumber());
@@ -26,6 +28,8 @@ TEST(ListingLimits, MaximumsNeverFallBelowTheirInitialValues) {
     EXPECT_EQ(7u, SetFsize(7, 0, 39999));
     EXPECT_EQ(7u, GetFsize(39999));
     EXPECT_EQ(0u, GetFsize(40001));
+    EXPECT_EQ(0u, SetFsize(7, 0, 40001));
+    EXPECT_EQ(0u, SetFsize(7, 0, 2147483647));
     SetMaxFileNumber(0);
     SetMaxDirNumber(0);
 }
