@@ -13,6 +13,7 @@
 #include "frame/text.h"
 #include "programs/launch.h"
 #include "programs/launch_internal.h"
+#include "programs/programs_internal.h"
 #include "ferromes.h"
 
 namespace {
@@ -37,27 +38,17 @@ struct Settings {
 
 HANDLE as_handle(INT_PTR value) { return reinterpret_cast<HANDLE>(value); }
 
-struct MainWindowSearch {
-    DWORD process;
-    HWND visible, any;
-};
-
-BOOL CALLBACK match_main_window(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<MainWindowSearch*>(data);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process != search->process) return TRUE;
-    if (!search->any) search->any = window;
-    if (!IsWindowVisible(window)) return TRUE;
-    search->visible = window;
-    return FALSE;
-}
-
 // The first visible top-level window of the started program, else its first one.
 HWND main_window_of(DWORD process) {
-    MainWindowSearch search{process, nullptr, nullptr};
-    EnumWindows(match_main_window, reinterpret_cast<LPARAM>(&search));
-    return search.visible ? search.visible : search.any;
+    HWND any = nullptr;
+    HWND visible = ferro::programs::first_window(nullptr, [&](HWND window) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner != process) return false;
+        if (!any) any = window;
+        return IsWindowVisible(window) != FALSE;
+    });
+    return visible ? visible : any;
 }
 
 // Handles the messages of this thread until the process ends or the wait is

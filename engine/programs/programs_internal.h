@@ -6,6 +6,25 @@
 #include "frame/platform_version.h"
 
 namespace ferro::programs {
+// Calls visit(window) for the top-level windows (parent null) or for every
+// child window of `parent` at any depth, until it returns true.
+template <class Visit>
+void for_each_window(HWND parent, Visit visit) {
+    struct Walk {
+        static BOOL CALLBACK step(HWND window, LPARAM data) { return !(*reinterpret_cast<Visit*>(data))(window); }
+    };
+    if (parent) EnumChildWindows(parent, Walk::step, reinterpret_cast<LPARAM>(&visit));
+    else EnumWindows(Walk::step, reinterpret_cast<LPARAM>(&visit));
+}
+
+// The first window for which test(window) holds, or null.
+template <class Test>
+HWND first_window(HWND parent, Test test) {
+    HWND found = nullptr;
+    for_each_window(parent, [&](HWND window) { return test(window) && (found = window) != nullptr; });
+    return found;
+}
+
 inline bool is_nt_family() {
     return (GetWindowsVersion() & (platform::kWin9xFamily | platform::kWin32sPlatform)) == 0;
 }

@@ -20,14 +20,12 @@ LaunchRecord g_found[kWinExecWindowTableSize + 1];
 LONG g_found_count;
 HWND g_target;
 
-BOOL CALLBACK collect(HWND window, LPARAM list) {
-    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-    return TRUE;
-}
-
 std::vector<HWND> top_level_windows() {
     std::vector<HWND> windows;
-    EnumWindows(collect, reinterpret_cast<LPARAM>(&windows));
+    ferro::programs::for_each_window(nullptr, [&](HWND window) {
+        windows.push_back(window);
+        return false;
+    });
     return windows;
 }
 
@@ -121,31 +119,6 @@ LONG find_program_windows(ProgramWindowSearch* list, LONG titleMode, LONG action
     return recorded;
 }
 
-struct PropertySearch {
-    LPCSTR property;
-    HWND found;
-};
-
-BOOL CALLBACK match_property(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<PropertySearch*>(data);
-    if (!GetPropA(window, search->property)) return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
-struct ClassSearch {
-    LPCSTR name;
-    HWND found;
-};
-
-BOOL CALLBACK match_class(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<ClassSearch*>(data);
-    char name[256] = "";
-    GetClassNameA(window, name, sizeof name);
-    if (lstrcmpiA(name, search->name) != 0) return TRUE;
-    search->found = window;
-    return FALSE;
-}
 }  // namespace
 
 namespace ferro::programs {
@@ -208,9 +181,8 @@ HWND WINAPI FindWindowsStartingFromDesktopByStrieq(LPCSTR names, int count) {
 }
 
 HWND WINAPI FindWindowsStartingFromDesktopWithGetPropFunction(LPCSTR property) {
-    PropertySearch search{property, nullptr};
-    if (property) EnumWindows(match_property, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    if (!property) return nullptr;
+    return ferro::programs::first_window(nullptr, [&](HWND window) { return GetPropA(window, property) != nullptr; });
 }
 
 HWND WINAPI FindHwndOfTerminateScreenByStristr(LPCSTR names, int count) {
@@ -240,7 +212,10 @@ LaunchRecord* WINAPI GetWinExeArrayWithSpecifiedTitle(LONG* count) {
 }
 
 HWND WINAPI GetHwndForSpecifiedChildWindow(HWND parent, LONG, LPCSTR className) {
-    ClassSearch search{className, nullptr};
-    if (parent && className) EnumChildWindows(parent, match_class, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    if (!parent || !className) return nullptr;
+    return ferro::programs::first_window(parent, [&](HWND window) {
+        char name[256] = "";
+        GetClassNameA(window, name, sizeof name);
+        return lstrcmpiA(name, className) == 0;
+    });
 }

@@ -8,25 +8,17 @@
 namespace {
 HWND target_of(HWND dialog, int control) { return control ? GetDlgItem(dialog, control) : dialog; }
 
-template <class Act>
-struct ChildWalk {
-    Act act;
-    LONG count = 0;
-    static BOOL CALLBACK visit(HWND child, LPARAM data) {
-        auto* walk = reinterpret_cast<ChildWalk*>(data);
-        walk->act(child);
-        ++walk->count;
-        return TRUE;
-    }
-};
-
 // Applies `act` to every child window (at any depth); the number of them.
 template <class Act>
 LONG for_each_child(HWND window, Act act) {
     if (!window || !IsWindow(window)) return 0;
-    ChildWalk<Act> walk{act};
-    EnumChildWindows(window, ChildWalk<Act>::visit, reinterpret_cast<LPARAM>(&walk));
-    return walk.count;
+    LONG count = 0;
+    ferro::programs::for_each_window(window, [&](HWND child) {
+        act(child);
+        ++count;
+        return false;
+    });
+    return count;
 }
 }  // namespace
 
