@@ -214,6 +214,16 @@ TEST_F(Launch, FailuresAreReportedInBoxes) {
         EXPECT_EQ(box.text.rfind(sjis("ｳｨﾝﾄﾞｳｽﾞｼｽﾃﾑからのｴﾗｰﾒｯｾｰｼﾞ") + ":\n", 0), 0u) << utf8(box.text);
         EXPECT_EQ(box.style, UINT(MB_OK | MB_ICONEXCLAMATION));
     }
+    // A network folder of the browsing form that cannot be connected.
+    boxes.clear();
+    boxes.answer_all(IDOK);
+    LaunchRecord record;
+    myWinExec(&record, nullptr, (child_ + " \\:\\NET\\server\\share").c_str(), SW_SHOWNORMAL);
+    EXPECT_TRUE(IsWinExecOnError(record));
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].caption, sjis("ﾈｯﾄﾜｰｸ"));
+    EXPECT_EQ(boxes.boxes()[0].text, sjis("ﾈｯﾄﾜｰｸﾄﾞﾗｲﾌﾞｱｸｾｽ時にｴﾗｰが発生しました。"));
+    EXPECT_EQ(boxes.boxes()[0].style, UINT(MB_OK | MB_ICONEXCLAMATION));
     // The shell's execute function: its own box.
     boxes.clear();
     boxes.answer_all(IDOK);
