@@ -16,6 +16,8 @@
 #include "programs/launch_internal.h"
 #include "programs/processes.h"
 #include "search/search_internal.h"
+#include "settings/places.h"
+#include "settings/profile.h"
 
 namespace {
 using Release = void (*)();
@@ -57,6 +59,8 @@ constexpr Release kShutdownOrder[] = {
     ferro::programs::free_effective_characters,
     ferro::programs::free_launch_environment,
     ferro::listing::free_selection_state,
+    [] { ReleaseTempForRegistry(); },
+    [] { FreeDesktopMenuHandle(); },
     ferro::free_program_places,
     ferro::search::free_search_state,
     ferro::free_temp_block,

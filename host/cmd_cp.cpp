@@ -1,7 +1,8 @@
 // ferro cp / ferro mv: copy (or move) files and folder trees the way the file
 // manager does: the engine's find layer walks each tree, myMkdir makes the
 // folders and myOrgCopyFile copies every file, reporting its progress to a
-// hidden window that draws a line on stderr. Failures are explained with the
+// hidden window that shows it on stderr (a line rewritten on a terminal, a
+// line a second at most in a log). Failures are explained with the
 // engine's message texts and the error report list is printed at the end.
 #include <windows.h>
 #include <cstdio>
@@ -32,6 +33,7 @@ struct Run {
     int files = 0;
     ULONGLONG current_size = 0;
     std::string current_name;
+    ProgressLine* progress = nullptr;
 };
 
 Run* g_run;  // the run whose progress the window draws
@@ -46,13 +48,14 @@ std::string size_text(ULONGLONG bytes) {
 }
 
 LRESULT CALLBACK progress_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message != kProgressMessage || !g_run) return DefWindowProcA(window, message, wparam, lparam);
+    if (message != kProgressMessage || !g_run || !g_run->progress)
+        return DefWindowProcA(window, message, wparam, lparam);
     const ULONGLONG done = (ULONGLONG(wparam) << 32) | DWORD(lparam);
     const ULONGLONG total = g_run->current_size;
     const unsigned percent = total ? unsigned(done * 100 / total) : 100;
-    std::fprintf(stderr, "\r%3u%% %s / %s  %s\x1b[K", percent, size_text(done).c_str(), size_text(total).c_str(),
-                 to_utf8(g_run->current_name).c_str());
-    std::fflush(stderr);
+    char line[96];
+    std::snprintf(line, sizeof line, "%3u%% %s / %s  ", percent, size_text(done).c_str(), size_text(total).c_str());
+    g_run->progress->show(line + g_run->current_name);
     return 0;
 }
 
@@ -143,8 +146,9 @@ bool copy_file(Run& run, HWND window, const std::string& source, const std::stri
     run.current_size = myFindFileAProperty(source.c_str(), &found) == 0 ? GetOurUlargeIntergerSize(&found) : 0;
     run.current_name = source;
     std::string s = source, t = target;
+    if (run.progress) run.progress->begin();
     const LONG result = myOrgCopyFile(window, s.data(), t.data(), 0, kProgressMessage);
-    if (run.current_size) std::fputs("\r\x1b[K", stderr);
+    if (run.progress) run.progress->end();
     if (result != 0) {
         explain(run, result, source, target);
         return false;
@@ -206,8 +210,10 @@ int copy_or_move(const Args& args, const char* command, bool move) {
     }
 
     Run run;
+    ProgressLine progress;
     run.command = command;
     run.move = move;
+    run.progress = &progress;
     g_run = &run;
     ProgressWindow window;
     ResetCancellingFlags(0);

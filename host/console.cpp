@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <cstdarg>
 #include <cstdio>
+#include <io.h>
 #include <vector>
 
 namespace host {
@@ -37,5 +38,36 @@ void outf(const char* format, ...) {
     std::string text = to_utf8(buf);
     std::fwrite(text.data(), 1, text.size(), stdout);
     std::fflush(stdout);
+}
+
+bool stderr_is_terminal() { return _isatty(_fileno(stderr)) != 0; }
+
+ProgressLine::ProgressLine(bool terminal, std::FILE* to, Clock clock) : terminal_(terminal), to_(to), clock_(clock) {
+    last_ = now();
+}
+
+unsigned long long ProgressLine::now() const { return clock_ ? clock_() : GetTickCount64(); }
+
+void ProgressLine::begin() { last_ = now(); }
+
+void ProgressLine::show(std::string_view cp932) {
+    const std::string text = to_utf8(cp932);
+    if (terminal_) {
+        std::fprintf(to_, "\r%s\x1b[K", text.c_str());
+        drawn_ = true;
+    } else {
+        const unsigned long long t = now();
+        if (t - last_ < 1000) return;
+        last_ = t;
+        std::fprintf(to_, "%s\n", text.c_str());
+    }
+    std::fflush(to_);
+}
+
+void ProgressLine::end() {
+    if (!drawn_) return;
+    std::fputs("\r\x1b[K", to_);
+    std::fflush(to_);
+    drawn_ = false;
 }
 }  // namespace host

@@ -38,7 +38,8 @@ build=$(find_build_dir "$1")
 export WINEPREFIX="${FERRO_WINEPREFIX:-$build/wineprefix}"
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 export WINEDEBUG="${WINEDEBUG:--all}"
-export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}"
+# No debugger on a crash: winedbg would wait, and a crashing test must fail at once.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d;winedbg.exe=d}"
 export WINEARCH=win64
 
 # A display: keep the caller's, else one Xvfb per build tree, started once.

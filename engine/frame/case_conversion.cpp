@@ -95,6 +95,19 @@ unsigned fold_char(const unsigned char* p, int size) {
     std::uint16_t to = mbcs::is_lead(p[0]) ? tables().lower[static_cast<std::size_t>(lead_index(p[0]) * 256 + p[1])] : 0;
     return to ? to : static_cast<unsigned>((p[0] << 8) | p[1]);
 }
+
+bool same_without_case(const char* a, const char* b) {
+    while (*a && *b) {
+        const int size = mbcs::char_size(a);
+        if (mbcs::char_size(b) != size ||
+            fold_char(reinterpret_cast<const unsigned char*>(a), size) !=
+                fold_char(reinterpret_cast<const unsigned char*>(b), size))
+            return false;
+        a += size;
+        b += size;
+    }
+    return *a == *b;
+}
 }  // namespace ferro::text
 
 LPSTR WINAPI ConvertDosCharacterSet(LPSTR s, int mode) {

@@ -86,6 +86,10 @@ void upper_in_place(char* s);
 void lower_in_place(char* s);
 // The character at p (size 1 or 2) in lower case, packed as (lead << 8) | trail.
 unsigned fold_char(const unsigned char* p, int size);
+// Whether a and b are the same text without regard to case (folded
+// character by character as above; a double-byte character never equals a
+// single-byte one).
+bool same_without_case(const char* a, const char* b);
 
 // Whether the folder exists; the one place that asks the file system.
 bool folder_exists(const char* path);

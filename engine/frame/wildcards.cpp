@@ -25,10 +25,7 @@ bool equal_without_case(const char* a, const char* b, std::size_t n) {
     return true;
 }
 
-bool same_without_case(const char* a, const char* b) {
-    std::size_t n = std::strlen(a);
-    return n == std::strlen(b) && equal_without_case(a, b, n);
-}
+using text::same_without_case;
 
 char g_extension[text::kPathSize];
 

@@ -33,6 +33,7 @@ constexpr int kNetworkNumber = 4;
 int slot_of_path(const char* path) {
     if (!path) return -1;
     if (path[0] == '"') ++path;
+    if (path[0] == '\0') return -1;  // the second byte is read only after a first one
     if (path[0] == ferro::fs::kNetworkLetter && (path[1] == ':' || path[1] == ferro::fs::kNetworkLetter))
         return kNetworkSlot;
     if (path[1] != ':' && path[1] != '\0') return -1;

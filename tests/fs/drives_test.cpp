@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <cstring>
 #include <string>
 #include <vector>
 #include "ferromes.h"
@@ -336,8 +337,13 @@ TEST(FileSystemTypes, SlotsOfLettersAndTheNetwork) {
     EXPECT_EQ(GetTypeOfFileSystemNumber("\\:\\server"), 2);
     EXPECT_EQ(GetTypeOfFileSystemNumber("\"B:\\long name\""), 0);
     EXPECT_EQ(GetTypeOfFileSystemNumber("folder"), -1);
-    EXPECT_EQ(GetTypeOfFileSystemNumber(""), -1);
     EXPECT_EQ(GetTypeOfFileSystemNumber(nullptr), -1);
+    // Short texts that end at a guard page: nothing past the terminator is read.
+    for (const char* text : {"", "\"", "B"}) {
+        ferro_test::GuardedBuffer end(std::strlen(text) + 1);
+        end.assign(text);
+        EXPECT_EQ(GetTypeOfFileSystemNumber(end), text[0] == 'B' ? 0 : -1) << text;
+    }
     EXPECT_EQ(SetTypeOfFileSystem('#', "NTFS"), -1);
     // A small buffer gets whole characters only.
     std::string name = "N" + sjis("表") + "X";
