@@ -289,10 +289,8 @@ TEST_F(Launch, TheEditorAndItsSetting) {
 TEST_F(Launch, RecordsFoldersAndLibraryVersions) {
     LaunchRecord record{};
     EXPECT_TRUE(IsWinExecOnError(*GetInitializedHandleForWinExec(&record)));
-    EXPECT_TRUE(IsWinExecOnError(*GetDummyErrorHandleForWinExec(&record)));
-    EXPECT_EQ(record.thread, INVALID_HANDLE_VALUE);
-    EXPECT_FALSE(IsWinExecOnError(*GetDummySuccessHandleForWinExec(&record)));
-    EXPECT_EQ(record.processId, 0u);
+    EXPECT_TRUE(IsWinExecOnError(*GetDummyErrorHandleForWinExec(&record)) && record.thread == INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(IsWinExecOnError(*GetDummySuccessHandleForWinExec(&record)) || record.processId);
 
     char name[520], folder[520];
     ASSERT_EQ(GetExecutedDirectory(name, folder), folder);
@@ -303,14 +301,12 @@ TEST_F(Launch, RecordsFoldersAndLibraryVersions) {
     LONG result = 5;
     EXPECT_NE(IsAPISuppotedByDll("SHELL32.DLL", &major, &minor, nullptr), nullptr);
     EXPECT_GE(major, 4u);
-    const DWORD found_major = major, found_minor = minor;
-    major = found_major, minor = found_minor;
+    const DWORD found = major;
     EXPECT_NE(IsAPISuppotedByDll("shell32.dll", &major, &minor, &result), nullptr);
     EXPECT_EQ(result, 1) << "the version found is at least itself";
-    major = found_major + 1, minor = 0;
+    major = found + 1, minor = 0;
     IsAPISuppotedByDll("shell32.dll", &major, &minor, &result);
-    EXPECT_EQ(result, -1);
-    EXPECT_EQ(major, found_major) << "the version found is stored";
+    EXPECT_EQ((std::vector<LONG>{result, LONG(major)}), (std::vector<LONG>{-1, LONG(found)})) << "lower, and stored";
     EXPECT_EQ(IsAPISuppotedByDll("PSAPI.DLL", &major, &minor, &result), nullptr) << "no version function";
     EXPECT_EQ(result, 0);
     EXPECT_NE(IsAPISuppotedByDll("PSAPI.DLL", nullptr, nullptr, nullptr), nullptr) << "no version asked";

@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 #include "frame/handles.h"
 #include "frame/program_windows.h"
@@ -27,11 +28,6 @@ std::string long_path(const std::string& path) {
     return n && n < sizeof out ? out : path;
 }
 
-// The text a second instance hands the first, and what the first receives.
-struct HandOver {
-    std::string sent, received;
-};
-
 // 519 bytes that end in a whole double-byte character.
 std::string full_text() {
     std::string text = sjis("表ソ能") + " C:\\" + sjis("予定表") + "\\";
@@ -52,14 +48,14 @@ TEST(Processes, SecondInstanceHandsTheFirstItsTextExactly) {
 
     std::string over(700, 'a');
     over.replace(518, 2, sjis("表"));  // a double-byte character across the 519-byte bound
-    const HandOver cases[] = {
+    const std::pair<std::string, std::string> cases[] = {  // what is handed over, what arrives
         {"hello", "hello"},
         {sjis("表示ソフト 能力.txt"), sjis("表示ソフト 能力.txt")},
         {full_text(), full_text()},
         {over, over.substr(0, 518)},  // cut before the character that does not fit whole
     };
     GetMyMutexStringAPI(receive);
-    for (const HandOver& c : cases) {
+    for (const auto& [sent, received] : cases) {
         // The second instance finds the first and reads its window.
         g_calls = 0;
         ASSERT_EQ(DetectMyMutexString(mutex.c_str(), mapping.c_str()), 1);
@@ -67,10 +63,10 @@ TEST(Processes, SecondInstanceHandsTheFirstItsTextExactly) {
         HWND window = reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::stoul(g_received)));
         ASSERT_EQ(window, first.window());
         // It leaves its text and tells the first, which reads it.
-        ASSERT_EQ(CreateMyMutexString(mutex.c_str(), mapping.c_str(), "%s", c.sent.c_str()), 1);
+        ASSERT_EQ(CreateMyMutexString(mutex.c_str(), mapping.c_str(), "%s", sent.c_str()), 1);
         PostMessageA(window, WM_APP + 1, 0, 0);
         ASSERT_TRUE(record.done().wait());
-        EXPECT_EQ(read_file(record.file()), c.received) << utf8(c.received);
+        EXPECT_EQ(read_file(record.file()), received) << utf8(received);
         // The first instance's announcement is back for the next round.
         ReleaseMyMutexMemory();
         CreateMyMutexString(mutex.c_str(), mapping.c_str(), "%lu", static_cast<unsigned long>(UINT_PTR(window)));
