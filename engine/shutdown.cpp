@@ -18,6 +18,8 @@
 #include "search/search_internal.h"
 #include "settings/places.h"
 #include "settings/profile.h"
+#include "search/text_search.h"
+#include "viewer/viewer.h"
 
 namespace {
 using Release = void (*)();
@@ -41,7 +43,8 @@ constexpr Release kStateBlocks[] = {
 //   ReleaseTempForRegistry, ClearShortcutFile, FreeFoundNetworkDriveMemory,
 //   FreeDesktopMenuHandle, FreeDllForResourceFunctions,
 //   FreeSetFormatForRichTextContentsPointer, DeleteFontSelected(-1),
-//   Delete_rgbColorBrushAndPen, FreeFindStringMemory,
+//   Delete_rgbColorBrushAndPen, FreeViewerHandle, DeleteViewerCursors,
+//   FreeFindStringMemory,
 // and last the frame's own blocks.
 constexpr Release kShutdownOrder[] = {
     [] { FreePSAPILibrary(); },
@@ -63,6 +66,9 @@ constexpr Release kShutdownOrder[] = {
     [] { FreeDesktopMenuHandle(); },
     ferro::free_program_places,
     ferro::search::free_search_state,
+    [] { FreeViewerHandle(); },
+    [] { DeleteViewerCursors(); },
+    [] { FreeFindStringMemory(); },
     ferro::free_temp_block,
 };
 

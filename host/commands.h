@@ -18,6 +18,8 @@ int cmd_mv(const Args& args);
 int cmd_run(const Args& args);
 int cmd_ps(const Args& args);
 int cmd_kill(const Args& args);
+int cmd_grep(const Args& args);
+int cmd_view(const Args& args);
 
 // What ferro ls lists and how.
 struct ListOptions {

@@ -9,6 +9,7 @@
 #include "console.h"
 #include "demo_steps.h"
 #include "fileops/copy.h"
+#include "message_window.h"
 #include "frame/message_pump.h"
 #include "frame/text.h"
 
@@ -31,15 +32,6 @@ LRESULT CALLBACK watch_proc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
         return 0;
     }
     return DefWindowProcA(window, message, wparam, lparam);
-}
-
-HWND make_watch_window() {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = watch_proc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "FerroDemoCopyWatch";
-    RegisterClassA(&wc);
-    return CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
 }
 
 std::string grouped(ULONGLONG value) {
@@ -77,7 +69,7 @@ bool demo_copy(const DemoTree& tree) {
         err("ferro demo: cannot write " + large);
         return false;
     }
-    HWND window = make_watch_window();
+    HWND window = make_message_window("FerroDemoCopyWatch", watch_proc);
 
     step("Copy of one 20,000,000-byte file: a progress message after each block of a tenth of the file");
     const std::string copy = tree.root + "\\copy.bin";

@@ -61,6 +61,17 @@ const Command kCommands[] = {
      "  --close  ask the program's windows to close instead of ending the program\n"
      "  NAME     a program file name (every other process of it is ended) or a full path\n"
      "  PID      a process number"},
+    {"grep", host::cmd_grep, "grep [-i] [-w] [-r] [--pattern PAT] TEXT DIR   find a text inside the files of a folder",
+     "  -i             without regard to case (letters of either width)\n"
+     "  -w             whole words only\n"
+     "  -r             the subfolders too\n"
+     "  --pattern PAT  the files to search, wildcards separated by \";\" (default *.*)\n"
+     "  TEXT DIR       the text and the folder (a Unix path is taken as a path on drive Z:)\n"
+     "Prints every line the engine sends; exit 0 with hits, 1 without, 2 on error."},
+    {"view", host::cmd_view, "view FILE... [--width N]   show files in the engine's text viewer",
+     "  FILE...    the files, walked with the viewer's next and previous buttons\n"
+     "  --width N  wrap the lines at N characters (tabs become 4 blanks)\n"
+     "Without a display the text the viewer would show is printed."},
     {"msg", host::cmd_msg, "msg N [N...]         show message texts of the message library by number",
      "  N...  message numbers"},
 };

@@ -86,6 +86,17 @@ LPSTR WINAPI StrDupSeparetedByZero(HGLOBAL* handle, LPSTR locked, LPCSTR list);
 LPSTR WINAPI j_lstristr(LPCSTR text, LPCSTR pattern);
 LPSTR WINAPI j_lstrrstr(LPCSTR text, LPCSTR pattern);
 LPSTR WINAPI j_lstrirstr(LPCSTR text, LPCSTR pattern);
+// Word bounds of a hit (a word character is a single-byte letter, digit or
+// underscore; a double-byte character is none): the hit at `at` in `text`
+// begins a word when it is at the start, the character before it is no word
+// character, or its own first character is none. The hit that ends just
+// before `end` ends a word when the byte at `end` is NUL or no word
+// character, or its own last character is none.
+BOOL WINAPI IsWordHead(LPCSTR text, LPCSTR at);
+BOOL WINAPI IsWordEnd(LPCSTR text, LPCSTR end);
+// The number of the line that `at` stands on (1 for the first): the line ends
+// before it, each a line feed or a carriage return without one after it.
+LONG WINAPI CountLine(LPCSTR text, LPCSTR at);
 
 // ---- Numbers
 int WINAPI __fatoi(LPCSTR text);

@@ -9,6 +9,7 @@
 #include "fs/path_spelling.h"
 #include "programs/launch.h"
 #include "programs/launch_internal.h"
+#include "viewer/file_helpers.h"
 
 namespace ferro::programs {
 namespace {
@@ -52,20 +53,7 @@ void release_report_system_text() { FreeDosErrorMesHandle(); }
 const char* report_os_prefix() { return GetFromOsString(); }
 
 bool write_report_file(const char* path, const char* data, std::size_t length, DWORD attributes) {
-    DWORD before = GetFileAttributesA(path);
-    if (before != INVALID_FILE_ATTRIBUTES && (before & FILE_ATTRIBUTE_READONLY))
-        SetFileAttributesA(path, before & ~DWORD(FILE_ATTRIBUTE_READONLY));
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        ferro::dos::record_last_error();
-        return false;
-    }
-    DWORD written = 0;
-    bool ok = WriteFile(file, data, static_cast<DWORD>(length), &written, nullptr) && written == length;
-    if (!ok) ferro::dos::record_last_error();
-    CloseHandle(file);
-    SetFileAttributesA(path, attributes);
-    return ok;
+    return length > 0 && SaveFile(path, data, attributes, static_cast<DWORD>(length), nullptr, nullptr) == 1;
 }
 
 bool open_in_editor(HWND window, const char* path) {

@@ -14,3 +14,10 @@ namespace ferro::search {
 // at most; a longer one is kept empty).
 void set_current_full_path(const char* path);
 }  // namespace ferro::search
+
+namespace ferro::search {
+// The find and replace dialogs, and the search inside files: their
+// histories and texts, and their dialog (at unload).
+void free_find_replace();
+void free_find_in_files();
+}  // namespace ferro::search

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <string>
+#include "box_report.h"
 #include "commands.h"
 #include "support/sjis.h"
 #include "support/temp_folder.h"
@@ -57,5 +58,17 @@ TEST_F(HostCommands, MissingSourceFailsWithoutTouchingTheTarget) {
     EXPECT_EQ(1, host::cmd_cp({temp / "nothing.txt", temp / "target.txt"}));
     EXPECT_EQ("old", read_file(temp / "target.txt"));
     EXPECT_EQ(1, host::cmd_rm({temp / "nothing.txt"}));
+}
+
+TEST_F(HostCommands, GrepExitCodesAndViewWithoutDisplay) {
+    EXPECT_EQ(0, host::cmd_grep({"-r", "two", temp.path()}));
+    EXPECT_EQ(1, host::cmd_grep({"-r", "--pattern", "*.dat", "two", temp.path()}));
+    EXPECT_EQ(1, host::cmd_grep({"two", temp / sjis("表")}));  // not in the subfolder without -r
+    EXPECT_EQ(2, host::cmd_grep({"two"}));
+    EXPECT_EQ(2, host::cmd_grep({"-x", "two", temp.path()}));
+    if (!host::BoxReport::headless()) GTEST_SKIP() << "a display is set: ferro view would show its dialog";
+    EXPECT_EQ(0, host::cmd_view({temp / sjis("表\\ソ.txt"), "--width", "2"}));
+    EXPECT_EQ(1, host::cmd_view({temp / "nothing.txt"}));
+    EXPECT_EQ(2, host::cmd_view({"--width", "x", temp / "nothing.txt"}));
 }
 }  // namespace

@@ -1,0 +1,406 @@
+// The search inside the files of a folder (and of its subfolders on
+// request): every hit becomes a line "探) > file line: text" sent to the
+// host's main window as message 3072; the dialog "OpenFindInsideFile" holds
+// the texts and the switches and stops a run with its Cancel button.
+#include <emmintrin.h>
+#include <cstdio>
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include "ferromes.h"
+#include "frame/error_state.h"
+#include "frame/error_texts.h"
+#include "frame/handles.h"
+#include "frame/mbcs.h"
+#include "frame/pump.h"
+#include "frame/text.h"
+#include "frame/text_internal.h"
+#include "search/search_history.h"
+#include "search/search_internal.h"
+#include "search/text_matcher.h"
+#include "search/text_search.h"
+#include "viewer/file_helpers.h"
+
+namespace {
+using ferro::search::TextMatcher;
+
+constexpr UINT kOutput = 3072;  // WM_USER + 2048: a line for the host's output window
+constexpr WPARAM kLine = 1000, kLineDone = 1001, kStopped = 1002;
+constexpr LONG kRunning = 1, kCancelRequested = 1000;
+constexpr UINT kFindTitle = 217, kFoundCount = 220;
+constexpr std::size_t kPath = 520;
+constexpr std::size_t kLineShown = 100;
+constexpr std::size_t kPiece = 1 << 18;  // bytes searched before their line ends are counted
+constexpr int kSearchCombo = 5000, kFolderCombo = 5002, kPatternCombo = 5003, kWholeWord = 5007,
+              kMatchCase = 5008, kCurrentFolder = 5015, kSubfolders = 5016;
+constexpr int kLockedWhileRunning[] = {kSearchCombo, kPatternCombo, kFolderCombo, IDOK};
+constexpr DWORD kSwitches = kFindWholeWord | kFindMatchCase | kFindSubfolders;
+
+struct FindFilesState {
+    char search[kPath] = "";
+    char pattern[kPath] = "*.*";
+    char folder[kPath] = "";
+    MemoryTag search_history{}, pattern_history{}, folder_history{};
+    DWORD options = 0;
+    LONG run_state = 0;
+    LONG last_hits = -1;
+} g;
+
+void send_line(const char* text) {
+    HWND main = GethWndMain();
+    if (!main) return;
+    SendMessageA(main, kOutput, kLine, reinterpret_cast<LPARAM>(text));
+    SendMessageA(main, kOutput, kLineDone, 0);
+}
+
+// A failed listing or an unreadable file: the system's text in a box titled
+// "ﾌｧｲﾙからの検索" ("no more files" is never reported).
+void report(const std::string& name, DWORD error) {
+    PutErrorMessage(1, name.c_str(), error, ERROR_NO_MORE_FILES, kFindTitle, GetLanguage(), 1, nullptr);
+}
+
+// ---- Name patterns: "*.txt;*.c", ? and *, without case, by whole characters.
+bool same_char(const char* a, const char* b) {
+    const int size = ferro::mbcs::char_size(a);
+    if (size != ferro::mbcs::char_size(b)) return false;
+    return ferro::text::fold_char(reinterpret_cast<const unsigned char*>(a), size) ==
+           ferro::text::fold_char(reinterpret_cast<const unsigned char*>(b), size);
+}
+
+bool glob(const char* name, const char* spec) {
+    const char* star = nullptr;
+    const char* resume = nullptr;
+    while (*name) {
+        if (*spec == '*') {
+            star = ++spec;
+            resume = name;
+        } else if (*spec && (*spec == '?' || same_char(name, spec))) {
+            name = ferro::mbcs::next(name);
+            spec = ferro::mbcs::next(spec);
+        } else if (star) {
+            name = resume = ferro::mbcs::next(resume);
+            spec = star;
+        } else {
+            return false;
+        }
+    }
+    while (*spec == '*') ++spec;
+    return *spec == '\0';
+}
+
+bool name_matches(const char* name, const std::string& patterns) {
+    std::size_t start = 0;
+    while (start <= patterns.size()) {
+        std::size_t end = patterns.find(';', start);
+        if (end == std::string::npos) end = patterns.size();
+        std::string spec = patterns.substr(start, end - start);
+        while (!spec.empty() && spec.front() == ' ') spec.erase(spec.begin());
+        while (!spec.empty() && spec.back() == ' ') spec.pop_back();
+        if (spec == "*.*" || (!spec.empty() && glob(name, spec.c_str()))) return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+// ---- Line numbers: counted forward from the last hit, sixteen bytes at a
+// time; the start of the hit's line is then looked for backwards.
+class LineCursor {
+public:
+    explicit LineCursor(const char* text) : text_(text) {}
+    // Moves to `to`; the text holds a readable byte at `to`.
+    void advance(std::size_t to);
+    LONG line() const { return line_; }
+    std::size_t line_start() const { return start_; }
+
+private:
+    bool ends_line(std::size_t at) const {
+        return text_[at] == '\n' || (text_[at] == '\r' && text_[at + 1] != '\n');
+    }
+    __attribute__((target("sse2"))) void count_wide(std::size_t to);
+    const char* text_;
+    std::size_t at_ = 0;
+    std::size_t start_ = 0;
+    LONG line_ = 1;
+};
+
+// Counts the line ends of whole blocks of sixteen bytes before `to`: each
+// byte lane counts up to 255 blocks, then the lanes are summed.
+__attribute__((target("sse2"))) void LineCursor::count_wide(std::size_t to) {
+    const __m128i lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r'), zero = _mm_setzero_si128();
+    while (at_ + 16 <= to) {
+        __m128i lanes = zero;
+        for (int blocks = 0; blocks < 255 && at_ + 16 <= to; ++blocks, at_ += 16) {
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text_ + at_));
+            const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text_ + at_ + 1));
+            const __m128i ends = _mm_or_si128(_mm_cmpeq_epi8(a, lf),
+                                              _mm_andnot_si128(_mm_cmpeq_epi8(next, lf), _mm_cmpeq_epi8(a, cr)));
+            lanes = _mm_sub_epi8(lanes, ends);
+        }
+        const __m128i sums = _mm_sad_epu8(lanes, zero);
+        line_ += _mm_cvtsi128_si32(sums) + _mm_cvtsi128_si32(_mm_srli_si128(sums, 8));
+    }
+}
+
+void LineCursor::advance(std::size_t to) {
+    const std::size_t from = at_;
+#ifndef _WIN64
+    static const bool wide = IsProcessorFeaturePresent(PF_XMMI64_INSTRUCTIONS_AVAILABLE) != FALSE;
+    if (wide)
+#endif
+        count_wide(to);
+    for (std::size_t p = at_; p > from; --p)
+        if (ends_line(p - 1)) {
+            start_ = p;
+            break;
+        }
+    for (; at_ < to; ++at_)
+        if (ends_line(at_)) {
+            ++line_;
+            start_ = at_ + 1;
+        }
+}
+
+class Run {
+public:
+    Run(HWND dialog, const char* search, const char* patterns, DWORD switches)
+        : dialog_(dialog), matcher_(search, (switches & kFindMatchCase) != 0), patterns_(patterns),
+          whole_word_((switches & kFindWholeWord) != 0), subfolders_((switches & kFindSubfolders) != 0),
+          label_(GetLanguage() == 0 ? "Find)" : "\x92\x54)") {}  // 探)
+
+    void walk(const std::string& folder);
+    LONG hits() const { return hits_; }
+    bool stopped() const { return stopped_; }
+
+private:
+    bool stop_requested() {
+        ferro::pump_throttled();
+        if (g.run_state == kCancelRequested) stopped_ = true;
+        return stopped_;
+    }
+    void search_file(const std::string& path);
+    void send_hit(const std::string& path, const char* text, std::size_t len, LineCursor& lines, std::size_t at);
+
+    HWND dialog_;
+    TextMatcher matcher_;
+    std::string patterns_;
+    bool whole_word_, subfolders_;
+    const char* label_;
+    LONG hits_ = 0;
+    bool stopped_ = false;
+};
+
+void Run::walk(const std::string& folder) {
+    if (dialog_) SetDlgItemTextA(dialog_, kCurrentFolder, folder.c_str());
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA((folder + "\\*.*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE) {
+        report(folder, GetLastError());
+        return;
+    }
+    do {
+        if (stop_requested()) break;
+        const char* name = entry.cFileName;
+        if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) continue;
+        const std::string path = folder + "\\" + name;
+        if (path.size() >= kPath) continue;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if (subfolders_) walk(path);
+        } else if (name_matches(name, patterns_)) {
+            search_file(path);
+        }
+    } while (!stopped_ && FindNextFileA(find, &entry));
+    const DWORD error = GetLastError();
+    FindClose(find);
+    if (!stopped_ && error != ERROR_NO_MORE_FILES && error != ERROR_SUCCESS) report(folder, error);
+}
+
+void Run::search_file(const std::string& path) {
+    ULONGLONG size = 0;
+    HGLOBAL block = OpenReadOnlyFile(path.c_str(), &size);
+    if (!block) {
+        report(path, Get_nERRNO());
+        return;
+    }
+    const char* text = GlobalLockForOpenReadOnlyFile(block);
+    const std::size_t len = static_cast<std::size_t>(size);
+    LineCursor lines(text);
+    // A piece at a time, so that the line ends are counted while the piece
+    // is still in the processor's cache.
+    std::size_t from = 0;  // a character boundary: where the search goes on
+    for (std::size_t piece = 0; text && piece < len && !stopped_; piece += kPiece) {
+        const std::size_t stop = len - piece > kPiece ? piece + kPiece : len;
+        for (std::size_t at; (at = matcher_.find(text, len, from, stop)) != TextMatcher::npos;) {
+            const std::size_t end = at + matcher_.length();
+            if (whole_word_ && !(IsWordHead(text, text + at) && IsWordEnd(text, text + end))) {
+                from = at + (ferro::mbcs::is_lead(static_cast<unsigned char>(text[at])) && at + 1 < len ? 2 : 1);
+                continue;
+            }
+            send_hit(path, text, len, lines, at);
+            from = end;
+            if ((hits_ & 63) == 0 && stop_requested()) break;
+        }
+        // Every hit that starts in this piece is sent: the next piece is
+        // searched from the first character boundary at or after its start.
+        if (from < stop) from = TextMatcher::boundary_from(text, from, stop);
+        lines.advance(stop);
+    }
+    CloseReadOnlyFile(block);
+}
+
+// "探) > C:\dir\file.txt 12: the line\r\n\r\n": the hit's line cut at its
+// end and at 100 bytes (never inside a double-byte character).
+void Run::send_hit(const std::string& path, const char* text, std::size_t len, LineCursor& lines, std::size_t at) {
+    ++hits_;
+    lines.advance(at);
+    const std::size_t start = lines.line_start();
+    std::size_t end = start;
+    while (end < len && text[end] != '\r' && text[end] != '\n' && text[end] != '\0') {
+        const std::size_t size = ferro::mbcs::is_lead(static_cast<unsigned char>(text[end])) && end + 1 < len ? 2 : 1;
+        if (end + size - start > kLineShown) break;
+        end += size;
+    }
+    const std::string shown(text + start, end - start);
+    char line[kPath + kLineShown + 64];
+    std::snprintf(line, sizeof line, "%s > %s %ld: %s%s%s", label_, path.c_str(), static_cast<long>(lines.line()),
+                  shown.c_str(), "\r\n", "\r\n");
+    send_line(line);
+}
+
+// Copies a text of the caller into a kept buffer; false when it does not fit.
+bool keep(char (&buffer)[kPath], const char* text) {
+    if (!text) return true;
+    return ferro::text::copy_bounded(buffer, text);
+}
+
+void set_locked(HWND dialog, bool running) {
+    for (int id : kLockedWhileRunning)
+        if (HWND control = GetDlgItem(dialog, id)) EnableWindow(control, !running);
+}
+
+// One search with the dialog's texts and switches: the hits, or -1 when a
+// text is missing.
+LONG run_search(HWND dialog) {
+    char search[kPath] = "", pattern[kPath] = "", folder[kPath] = "";
+    GetDlgItemTextA(dialog, kSearchCombo, search, sizeof search);
+    GetDlgItemTextA(dialog, kPatternCombo, pattern, sizeof pattern);
+    GetDlgItemTextA(dialog, kFolderCombo, folder, sizeof folder);
+    const std::size_t n = std::strlen(folder);
+    if (n > 0 && ferro::mbcs::ends_with(folder, n, '\\')) folder[n - 1] = '\0';
+    if (!search[0] || !pattern[0] || !folder[0]) return -1;
+    DWORD switches = 0;
+    if (IsDlgButtonChecked(dialog, kWholeWord) == BST_CHECKED) switches |= kFindWholeWord;
+    if (IsDlgButtonChecked(dialog, kMatchCase) == BST_CHECKED) switches |= kFindMatchCase;
+    if (IsDlgButtonChecked(dialog, kSubfolders) == BST_CHECKED) switches |= kFindSubfolders;
+    std::strcpy(g.search, search);
+    std::strcpy(g.pattern, pattern);
+    std::strcpy(g.folder, folder);
+    g.options = (g.options & ~kSwitches) | switches;
+    ferro::search::history_add(g.search_history, search);
+    ferro::search::history_add(g.pattern_history, pattern);
+    ferro::search::history_add(g.folder_history, folder);
+
+    g.run_state = kRunning;
+    char heading[kPath * 2 + 64];
+    std::snprintf(heading, sizeof heading, "%s%s'\r\nin %s%s%s",
+                  GetLanguage() == 0 ? "Searching for '" : "\x8c\x9f\x8d\xf5\x92\x86: '",  // 検索中: '
+                  search, folder, "\r\n", "\r\n");
+    send_line(heading);
+    set_locked(dialog, true);
+
+    Run run(dialog, search, pattern, switches);
+    run.walk(folder);
+
+    char* message = nullptr;
+    GetStringFromStringID(GetSysDlgInstance(), kFoundCount, 0, &message, nullptr);
+    char count[kPath];
+    std::snprintf(count, sizeof count, message ? message : "%d", static_cast<int>(run.hits()));
+    send_line(count);
+    if (run.stopped()) {
+        if (HWND main = GethWndMain()) {
+            SendMessageA(main, kOutput, kStopped, 0);
+            SendMessageA(main, kOutput, kLineDone, 0);
+        }
+    } else {
+        MessageBeep(MB_OK);
+    }
+    set_locked(dialog, false);
+    g.run_state = 0;
+    return run.hits();
+}
+
+void fill(HWND dialog, int combo, const MemoryTag& history, const char* text) {
+    ferro::search::history_fill(GetDlgItem(dialog, combo), history);
+    SetDlgItemTextA(dialog, combo, text);
+}
+
+INT_PTR CALLBACK procedure(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        fill(dialog, kSearchCombo, g.search_history, g.search);
+        fill(dialog, kPatternCombo, g.pattern_history, g.pattern);
+        fill(dialog, kFolderCombo, g.folder_history, g.folder);
+        CheckDlgButton(dialog, kWholeWord, g.options & kFindWholeWord ? BST_CHECKED : BST_UNCHECKED);
+        CheckDlgButton(dialog, kMatchCase, g.options & kFindMatchCase ? BST_CHECKED : BST_UNCHECKED);
+        CheckDlgButton(dialog, kSubfolders, g.options & kFindSubfolders ? BST_CHECKED : BST_UNCHECKED);
+        if ((g.options & kFindAtOnce) && !(g.options & kFindWithoutWindow)) PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        return TRUE;
+    case WM_CLOSE:
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wparam) == IDOK) {
+            if (g.run_state != 0) return TRUE;
+            g.last_hits = run_search(dialog);
+            if (g.options & kFindAtOnce) EndDialog(dialog, IDOK);
+            return TRUE;
+        }
+        if (LOWORD(wparam) == IDCANCEL) {
+            if (g.run_state == kRunning) g.run_state = kCancelRequested;
+            else if (g.run_state == 0) EndDialog(dialog, IDCANCEL);
+            return TRUE;
+        }
+        break;
+    }
+    return FALSE;
+}
+}  // namespace
+
+LONG WINAPI OpenFindInsideFileDialog(HWND owner, LPCSTR searchFor, LPCSTR pattern, LPCSTR folder, DWORD options) {
+    if (g.run_state != 0) return -1;  // a search is running (the dialog is open)
+    if (!keep(g.search, searchFor) || !keep(g.pattern, pattern) || !keep(g.folder, folder)) return -1;
+    g.options = options;
+    g.last_hits = -1;
+    if (options & kFindWithoutWindow) {
+        HWND dialog = CreateDialogParamA(GetSysDlgInstance(), "OPENFINDINSIDEFILE", owner, procedure, 0);
+        if (!dialog) return -1;
+        g.last_hits = run_search(dialog);
+        DestroyWindow(dialog);
+        return g.last_hits;
+    }
+    DialogBoxParamA(GetSysDlgInstance(), "OPENFINDINSIDEFILE", owner, procedure, 0);
+    return g.last_hits;
+}
+
+LPSTR WINAPI GetInitialFileInFindFile() { return g.pattern; }
+LPSTR WINAPI GetInitialFolderInFindFile() { return g.folder; }
+LPCSTR WINAPI GetFirstListedFolderInFindFile() { return ferro::search::history_list(g.folder_history); }
+MemoryTag* WINAPI GetgszKeyWordSearch() { return &g.search_history; }
+LPSTR WINAPI GetgszSearchFor() { return g.search; }
+
+LONG WINAPI SetFolderInFindFileForMemoryTag(LPCSTR folder) {
+    return ferro::search::history_add(g.folder_history, folder) ? 1 : 0;
+}
+
+LONG WINAPI FreeFindStringMemory() {
+    ferro::search::free_find_replace();
+    ferro::search::free_find_in_files();
+    return 1;
+}
+
+namespace ferro::search {
+void free_find_in_files() {
+    FreeMemoryTag(&g.search_history);
+    FreeMemoryTag(&g.pattern_history);
+    FreeMemoryTag(&g.folder_history);
+}
+}  // namespace ferro::search
