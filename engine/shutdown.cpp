@@ -1,6 +1,7 @@
 // The two release lists. A part that holds memory adds its release function
 // to the list it belongs to, in its place in the order written here.
 #include <iterator>
+#include "archive/archiver.h"
 #include "fileops/copy.h"
 #include "fileops/delete_internal.h"
 #include "frame/error_texts.h"
@@ -47,7 +48,11 @@ constexpr Release kStateBlocks[] = {
 //   FreeFindStringMemory,
 // and last the frame's own blocks.
 constexpr Release kShutdownOrder[] = {
+<<<<<<< HEAD
     [] { FreePSAPILibrary(); },
+=======
+    [] { FreeArchiverHandle(); },
+>>>>>>> main
     [] { FreeDosErrorMesHandle(); },
     [] { ReleaseOutputFileMemoryHandle(); },
     [] { ClearFile(); },

@@ -20,6 +20,7 @@ int cmd_ps(const Args& args);
 int cmd_kill(const Args& args);
 int cmd_grep(const Args& args);
 int cmd_view(const Args& args);
+int cmd_arc(const Args& args);
 
 // What ferro ls lists and how.
 struct ListOptions {

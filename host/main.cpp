@@ -72,6 +72,13 @@ const Command kCommands[] = {
      "  FILE...    the files, walked with the viewer's next and previous buttons\n"
      "  --width N  wrap the lines at N characters (tabs become 4 blanks)\n"
      "Without a display the text the viewer would show is printed."},
+    {"arc", host::cmd_arc, "arc check | list ARCHIVE | extract ARCHIVE DIR | create ARCHIVE FILE...",
+     "  check    each archiver slot: its library loaded or missing, its version against the one built for\n"
+     "  list     the entries of an archive, through the archiver library's FindFirst and FindNext\n"
+     "  extract  the whole archive into DIR (made when missing), with its folders\n"
+     "  create   a new archive of the files and folders (a .tgz or .gz name compresses it)\n"
+     "The library is the one of the kind whose extensions hold the archive's (TAR32.DLL for tar, tgz, gz),\n"
+     "found on the program path."},
     {"msg", host::cmd_msg, "msg N [N...]         show message texts of the message library by number",
      "  N...  message numbers"},
 };
