@@ -48,11 +48,8 @@ constexpr Release kStateBlocks[] = {
 //   FreeFindStringMemory,
 // and last the frame's own blocks.
 constexpr Release kShutdownOrder[] = {
-<<<<<<< HEAD
-    [] { FreePSAPILibrary(); },
-=======
     [] { FreeArchiverHandle(); },
->>>>>>> main
+    [] { FreePSAPILibrary(); },
     [] { FreeDosErrorMesHandle(); },
     [] { ReleaseOutputFileMemoryHandle(); },
     [] { ClearFile(); },
@@ -60,13 +57,13 @@ constexpr Release kShutdownOrder[] = {
     [] { FreeDriveMemoryHandle(); },
     ferro::fileops::free_delete_state,
     [] { FreeMemoryForCopyExcludedString(); },
+    ferro::listing::free_selection_state,
     [] { FreeExcuteExeFile(); },
     [] { FreeEditor(); },
     [] { FreeMacroCommandHandle(); },
     [] { FreeAPISuppotedByDll(); },
     ferro::programs::free_effective_characters,
     ferro::programs::free_launch_environment,
-    ferro::listing::free_selection_state,
     [] { ReleaseTempForRegistry(); },
     [] { FreeDesktopMenuHandle(); },
     ferro::free_program_places,
