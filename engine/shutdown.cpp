@@ -15,6 +15,7 @@
 #include "programs/error_report.h"
 #include "programs/launch.h"
 #include "programs/launch_internal.h"
+#include "programs/file_types.h"
 #include "programs/processes.h"
 #include "search/search_internal.h"
 #include "settings/places.h"
@@ -64,6 +65,7 @@ constexpr Release kShutdownOrder[] = {
     [] { FreeAPISuppotedByDll(); },
     ferro::programs::free_effective_characters,
     ferro::programs::free_launch_environment,
+    [] { FreeRegKeyMemory(); },
     [] { ReleaseTempForRegistry(); },
     [] { FreeDesktopMenuHandle(); },
     ferro::free_program_places,

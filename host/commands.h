@@ -21,6 +21,8 @@ int cmd_kill(const Args& args);
 int cmd_grep(const Args& args);
 int cmd_view(const Args& args);
 int cmd_arc(const Args& args);
+int cmd_config(const Args& args);
+int cmd_assoc(const Args& args);
 
 // What ferro ls lists and how.
 struct ListOptions {
