@@ -2,16 +2,16 @@
 #include "programs/types_link.h"
 #include <windows.h>
 #include <string>
+#include "programs/file_types.h"
 
 namespace ferro::programs::types {
-// Until the file-type table is part of the library: the program extensions
-// that CreateProcess starts.
+// A program's extension that CreateProcess starts: a shortcut and a DOS
+// program's information file are the shell's to open.
 bool is_program_extension(const char* extension) {
+    if (!IsExcutableExt(extension)) return false;
     std::string ext;
-    for (const char* p = extension; p && *p; ++p)
+    for (const char* p = extension; *p; ++p)
         if (*p != '"') ext += *p;
-    for (const char* program : {"exe", "com", "bat", "cmd", "pif"})
-        if (lstrcmpiA(ext.c_str(), program) == 0) return true;
-    return false;
+    return lstrcmpiA(ext.c_str(), "lnk") != 0 && lstrcmpiA(ext.c_str(), "pif") != 0;
 }
 }  // namespace ferro::programs::types

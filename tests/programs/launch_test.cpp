@@ -10,7 +10,7 @@
 #include "support/message_box_recorder.h"
 #include "support/sjis.h"
 #include "support/temp_folder.h"
-#include "support/window_picture.h"
+#include "support/screenshot.h"
 
 using namespace ferro_test;
 
