@@ -13,7 +13,10 @@
 #include "listing/listing_store.h"
 #include "listing/selection.h"
 #include "programs/error_report.h"
+#include "programs/launch.h"
+#include "programs/launch_internal.h"
 #include "programs/file_types.h"
+#include "programs/processes.h"
 #include "search/search_internal.h"
 #include "settings/places.h"
 #include "settings/profile.h"
@@ -50,6 +53,7 @@ constexpr Release kStateBlocks[] = {
 // and last the frame's own blocks.
 constexpr Release kShutdownOrder[] = {
     [] { FreeArchiverHandle(); },
+    [] { FreePSAPILibrary(); },
     [] { FreeDosErrorMesHandle(); },
     [] { FreeGlobalHandleInDrawItem(); },
     [] { ReleaseOutputFileMemoryHandle(); },
@@ -59,7 +63,13 @@ constexpr Release kShutdownOrder[] = {
     ferro::fileops::free_delete_state,
     [] { FreeMemoryForCopyExcludedString(); },
     ferro::listing::free_selection_state,
+    [] { FreeExcuteExeFile(); },
+    [] { FreeEditor(); },
     [] { FreetPrinterParametersPointer(); },
+    [] { FreeMacroCommandHandle(); },
+    [] { FreeAPISuppotedByDll(); },
+    ferro::programs::free_effective_characters,
+    ferro::programs::free_launch_environment,
     [] { FreeRegKeyMemory(); },
     [] { ReleaseTempForRegistry(); },
     [] { FreeDesktopMenuHandle(); },

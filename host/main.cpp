@@ -50,6 +50,17 @@ const Command kCommands[] = {
     {"mv", host::cmd_mv, "mv SRC... DST        move files and folder trees (copy, then remove the source)",
      "  SRC...  files or folders to move; a source is removed only after its copy succeeded\n"
      "  DST     the target folder"},
+    {"run", host::cmd_run, "run [--wait] TEMPLATE FILE...   expand a command template for the files and start it",
+     "  --wait    wait for each program; the exit code is the first non-zero one of the programs\n"
+     "  TEMPLATE  a command line with macros: $C the first file, $X it without extension, $P the current\n"
+     "            folder, $D its drive, $M all files, $T ten files to a command line ($$C is a plain $C)\n"
+     "  FILE...   the selected files (Unix paths are taken as paths on drive Z:)"},
+    {"ps", host::cmd_ps, "ps [PATTERN]         list the top-level windows with their process and program",
+     "  PATTERN  only windows whose title or program holds the text (without regard to case)"},
+    {"kill", host::cmd_kill, "kill [--close] NAME|PID   end a program by process number or program name",
+     "  --close  ask the program's windows to close instead of ending the program\n"
+     "  NAME     a program file name (every other process of it is ended) or a full path\n"
+     "  PID      a process number"},
     {"grep", host::cmd_grep, "grep [-i] [-w] [-r] [--pattern PAT] TEXT DIR   find a text inside the files of a folder",
      "  -i             without regard to case (letters of either width)\n"
      "  -w             whole words only\n"
