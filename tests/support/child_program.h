@@ -21,7 +21,7 @@ public:
     NamedEvent& operator=(const NamedEvent&) = delete;
     const std::string& name() const { return name_; }
     HANDLE handle() const { return handle_; }
-    bool wait(DWORD ms = 20000) const;  // handling this thread's messages; false after `ms`
+    bool wait(DWORD ms = 60000) const;  // handling this thread's messages; false after `ms`
 
 private:
     std::string name_;
