@@ -12,7 +12,9 @@
 #include "listing/listing_store.h"
 #include "listing/selection.h"
 #include "programs/error_report.h"
+#include "programs/shortcut.h"
 #include "search/search_internal.h"
+#include "settings/favorites.h"
 #include "settings/places.h"
 #include "settings/profile.h"
 #include "search/text_search.h"
@@ -37,7 +39,8 @@ constexpr Release kStateBlocks[] = {
 //   ReleaseOutputFileMemoryHandle, FreeVersionProcMemory, ClearFile, ClearDir,
 //   FreeDriveMemoryHandle, FreeMemoryForCopyExcludedString, GlobalFree_ghSAVEPATH,
 //   FreeExcuteExeFile, FreeEditor, FreetPrinterParametersPointer,
-//   ReleaseTempForRegistry, ClearShortcutFile, FreeFoundNetworkDriveMemory,
+//   ReleaseTempForRegistry, ClearShortcutFile, FreeFavoriteMemory,
+//   FreeHistoryDirectoryPointer, FreeFoundNetworkDriveMemory,
 //   FreeDesktopMenuHandle, FreeDllForResourceFunctions,
 //   FreeSetFormatForRichTextContentsPointer, DeleteFontSelected(-1),
 //   Delete_rgbColorBrushAndPen, FreeViewerHandle, DeleteViewerCursors,
@@ -53,6 +56,9 @@ constexpr Release kShutdownOrder[] = {
     [] { FreeMemoryForCopyExcludedString(); },
     ferro::listing::free_selection_state,
     [] { ReleaseTempForRegistry(); },
+    [] { ClearShortcutFile(); },
+    [] { FreeFavoriteMemory(); },
+    [] { FreeHistoryDirectoryPointer(); },
     [] { FreeDesktopMenuHandle(); },
     ferro::free_program_places,
     ferro::search::free_search_state,

@@ -20,6 +20,7 @@
 #include "fs/dos_times.h"
 #include "fs/fs_common.h"
 #include "programs/error_report.h"
+#include "settings/place_follow.h"
 
 namespace ferro::fileops {
 namespace {
@@ -170,6 +171,8 @@ LONG WINAPI RemoveByForce(HWND window, LPCSTR path, LONG ask_next, LONG kind, LO
         s.last_error = static_cast<LONG>(error);
         if (done) {
             if (g_deletion_hook) g_deletion_hook(GetFileName(nullptr, const_cast<LPSTR>(path)));
+            // The favourite folders and the history forget a deleted folder.
+            if (!file && !(kind & 0x2)) ferro::places::follow_folder_deleted(path);
             return -(kDeleteDone | (file ? kDeleteFile : kDeleteFolder));
         }
 
