@@ -85,6 +85,20 @@ inline std::map<std::string, std::string> lnkinfo(const std::string& link) {
     return fields;
 }
 
+// The folder of a path, the last yen mark found by stepping over double-byte
+// characters (a trail byte 0x5C is no yen mark).
+inline std::string folder_of(const std::string& path) {
+    std::size_t last = std::string::npos;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        if (IsDBCSLeadByteEx(932, static_cast<BYTE>(path[i])) && i + 1 < path.size()) {
+            ++i;
+            continue;
+        }
+        if (path[i] == '\\') last = i;
+    }
+    return last == std::string::npos ? std::string() : path.substr(0, last);
+}
+
 class LinkTest : public ::testing::Test {
 protected:
     void SetUp() override {

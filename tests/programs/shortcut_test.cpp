@@ -62,7 +62,7 @@ TEST_F(LinkTest, WrittenShortcutsAreReadByLnkinfoAndByTheEngine) {
         } else if (target == "notepad.exe") {
             target = windows_folder() + "\\notepad.exe";
         }
-        const std::string folder = w.folder ? target.substr(0, target.rfind('\\')) : std::string();
+        const std::string folder = w.folder ? folder_of(target) : std::string();
         const std::string icon = std::strcmp(w.icon, "=") == 0 ? target : std::string(sjis(w.icon));
         const std::string link = dir_ / sjis(w.name);
         const std::string arguments = sjis(w.arguments);
@@ -102,7 +102,7 @@ TEST_F(LinkTest, WrittenShortcutsAreReadByLnkinfoAndByTheEngine) {
 // Shortcuts made by the platform's link object directly are read by the engine.
 TEST_F(LinkTest, PlatformShortcutsAreReadByTheEngine) {
     const std::string target = dir_.file(sjis("表\\能ソ.exe"), "x");
-    const std::string folder = target.substr(0, target.rfind('\\'));
+    const std::string folder = folder_of(target);
     const std::string link = dir_ / sjis("外部ソ.lnk");
     ASSERT_EQ(S_OK, platform_link(link, target, "-a", folder, target, 1, SW_SHOWMAXIMIZED));
     char path[520], got_folder[520], arguments[520], icon[520];

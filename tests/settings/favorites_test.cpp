@@ -4,13 +4,13 @@
 // under Xvfb.
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <functional>
 #include <set>
 #include <string>
 #include <vector>
 #include "fileops/case_rule.h"
 #include "fileops/delete.h"
 #include "settings/favorites.h"
+#include "support/dialog_script.h"
 #include "support/message_box_recorder.h"
 #include "support/sjis.h"
 #include "support/temp_folder.h"
@@ -262,74 +262,7 @@ TEST_F(Places, HistoryOf10000VisitsIsBounded) {
 }
 
 namespace {
-using Step = std::function<bool(HWND)>;
-std::vector<Step> g_steps;
-std::size_t g_step = 0;
-int g_ticks = 0;
-
-BOOL CALLBACK find_dialog(HWND window, LPARAM found) {
-    if (IsWindowVisible(window) && (GetDlgItem(window, 2700) || GetDlgItem(window, 2710)))
-        *reinterpret_cast<HWND*>(found) = window;
-    return TRUE;
-}
-
-void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
-    HWND dialog = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), find_dialog, reinterpret_cast<LPARAM>(&dialog));
-    if (++g_ticks > 400) {
-        ADD_FAILURE() << "dialog script stuck at step " << g_step;
-        if (dialog) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-        return;
-    }
-    if (dialog && g_step < g_steps.size() && g_steps[g_step](dialog)) ++g_step;
-}
-
-void press(HWND dialog, int id) { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
-Step select(int control, int index) {
-    return [=](HWND d) { return SendDlgItemMessageA(d, control, LB_SETCURSEL, index, 0) == index; };
-}
-Step click(int id) {
-    return [=](HWND d) {
-        press(d, id);
-        return true;
-    };
-}
-
-INT_PTR run_script(std::vector<Step> steps, const std::function<INT_PTR()>& open) {
-    g_steps = std::move(steps);
-    g_step = 0;
-    g_ticks = 0;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 50, tick);
-    const INT_PTR result = open();
-    KillTimer(nullptr, timer);
-    EXPECT_EQ(g_steps.size(), g_step);
-    return result;
-}
-
-void save_screenshot(HWND window, const std::string& path) {
-    RECT r;
-    GetWindowRect(window, &r);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-    SelectObject(memory, old);
-    BITMAPINFOHEADER info = {sizeof info, w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    std::vector<char> pixels(size_t((w * 3 + 3) & ~3) * size_t(h));
-    GetDIBits(memory, bitmap, 0, UINT(h), pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-    BITMAPFILEHEADER file = {0x4d42, DWORD(sizeof file + sizeof info + pixels.size()), 0, 0, DWORD(sizeof file + sizeof info)};
-    HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written;
-    WriteFile(out, &file, sizeof file, &written, nullptr);
-    WriteFile(out, &info, sizeof info, &written, nullptr);
-    WriteFile(out, pixels.data(), DWORD(pixels.size()), &written, nullptr);
-    CloseHandle(out);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-}
+using namespace ferro_test;
 }  // namespace
 
 // The favourite list dialog: an entry moved up, one removed, the current
@@ -338,21 +271,9 @@ TEST_F(Places, FavoriteListDialog) {
     for (const char* e : {"C:\\a", "C:\\b", "C:\\c"}) AddGlobalHandleForFavoriteDir(nullptr, e);
     HMENU menu = favorite_popup();
     SetFavoriteDirectoriesInMenu(reinterpret_cast<HWND>(menu));
-    const INT_PTR result = run_script(
-        {select(2700, 1), click(2703), select(2700, 2), click(2702), click(2701),
-         [](HWND d) {
-             char exe[MAX_PATH];
-             GetModuleFileNameA(nullptr, exe, MAX_PATH);
-             std::string folder(exe);
-             folder.resize(folder.rfind('\\'));
-             folder.resize(folder.rfind('\\'));
-             folder += "\\artefacts";
-             CreateDirectoryA(folder.c_str(), nullptr);
-             RedrawWindow(d, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-             save_screenshot(d, folder + "\\favorite_list.bmp");
-             return true;
-         },
-         click(IDOK)},
+    const INT_PTR result = run_dialog_script(2700,
+        {select_item(2700, 1), click(2703), select_item(2700, 2), click(2702), click(2701),
+         screenshot("favorite_list.bmp"), click(IDOK)},
         [] { return OpenFavoriteDirListDialog(nullptr, sjis("C:\\表").c_str(), "D:\\t"); });
     EXPECT_EQ(IDOK, result);
     EXPECT_EQ((std::vector<std::string>{"C:\\b", "C:\\a", sjis("C:\\表\tD:\\t")}), table());
@@ -360,7 +281,7 @@ TEST_F(Places, FavoriteListDialog) {
     EXPECT_EQ(1, IsFavoriteDirDeleted());
     EXPECT_EQ(sjis("&E C:\\表>D:\\t"), item_text(menu, 5));
     // Cancel leaves the table.
-    EXPECT_EQ(IDCANCEL, run_script({click(2702), click(IDCANCEL)}, [] { return OpenFavoriteDirListDialog(nullptr, nullptr, nullptr); }));
+    EXPECT_EQ(IDCANCEL, run_dialog_script(2700, {click(2702), click(IDCANCEL)}, [] { return OpenFavoriteDirListDialog(nullptr, nullptr, nullptr); }));
     EXPECT_EQ(3, GetTotalNumberOfFavoriteDir());
     DestroyMenu(menu);
 }
@@ -368,7 +289,7 @@ TEST_F(Places, FavoriteListDialog) {
 TEST_F(Places, HistoryDialogMakesTheChosenFolderCurrent) {
     for (const char* v : {"C:\\one", "C:\\two", "C:\\three"}) SaveHistoryDirectory(nullptr, v);
     char chosen[520] = "x";
-    EXPECT_EQ(IDOK, run_script({select(2710, 2), click(IDOK)},
+    EXPECT_EQ(IDOK, run_dialog_script(2710, {select_item(2710, 2), click(IDOK)},
                                [&] { return OpenHistoryFoldersDialog(nullptr, chosen, 10, 10, 0, 0); }));
     EXPECT_STREQ("C:\\one", chosen);
     EXPECT_EQ(0, IsPrevHistoryDirectoryEnable());
