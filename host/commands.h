@@ -17,6 +17,8 @@ int cmd_cp(const Args& args);
 int cmd_mv(const Args& args);
 int cmd_grep(const Args& args);
 int cmd_view(const Args& args);
+int cmd_lnk(const Args& args);
+int cmd_fav(const Args& args);
 
 // What ferro ls lists and how.
 struct ListOptions {

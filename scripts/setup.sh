@@ -7,7 +7,7 @@ packages=(
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine wine64 wine32:i386 xvfb xauth locales cmake ninja-build googletest python3
-  fonts-ipafont-gothic
+  fonts-ipafont-gothic liblnk-utils
 )
 
 missing=()

@@ -18,21 +18,12 @@ void store_hresult(HRESULT hr) {
 // size, class id, ..., at 0x3C the show command). Some link objects neither
 // save nor load it; the header is then read and written here, beside them.
 constexpr DWORD kHeaderSize = 0x4C, kShowOffset = 0x3C;
+constexpr LONGLONG kLargestLink = 16 << 20;  // a shortcut is a few kilobytes
 
 bool read_header(HANDLE file, unsigned char (&header)[kHeaderSize]) {
     DWORD read = 0;
     return ReadFile(file, header, kHeaderSize, &read, nullptr) && read == kHeaderSize &&
            *reinterpret_cast<DWORD*>(header) == kHeaderSize && std::memcmp(header + 4, &CLSID_ShellLink, 16) == 0;
-}
-
-int stored_show_command(const wchar_t* path) {
-    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return 0;
-    unsigned char header[kHeaderSize];
-    const int show = read_header(file, header) ? *reinterpret_cast<int*>(header + kShowOffset) : 0;
-    CloseHandle(file);
-    return show;
 }
 
 void store_show_command(const wchar_t* path, int show) {
@@ -83,12 +74,47 @@ bool LinkObject::load(const char* path) {
         dos::record_error(ERROR_INVALID_NAME);
         return false;
     }
-    const HRESULT hr = file_->Load(wide, STGM_READ | STGM_SHARE_DENY_NONE);
+    // The file is read once, here: the link object loads it from memory, and
+    // the show command is taken from the same bytes.
+    HANDLE file = CreateFileW(wide, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        dos::record_last_error();
+        return false;
+    }
+    LARGE_INTEGER size = {};
+    HGLOBAL block = nullptr;
+    DWORD read = 0;
+    bool ok = GetFileSizeEx(file, &size) && size.QuadPart > 0 && size.QuadPart <= kLargestLink &&
+              (block = GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(size.QuadPart))) != nullptr;
+    if (ok) {
+        void* bytes = GlobalLock(block);
+        ok = bytes && ReadFile(file, bytes, static_cast<DWORD>(size.QuadPart), &read, nullptr) && read == size.QuadPart;
+        if (ok && read >= kHeaderSize) {
+            const auto* header = static_cast<const unsigned char*>(bytes);
+            if (*reinterpret_cast<const DWORD*>(header) == kHeaderSize) show_ = *reinterpret_cast<const int*>(header + kShowOffset);
+        }
+        if (bytes) GlobalUnlock(block);
+    }
+    if (!ok) dos::record_error(size.QuadPart > kLargestLink || size.QuadPart == 0 ? ERROR_BAD_FORMAT : GetLastError());
+    CloseHandle(file);
+    ComPtr<IStream> stream;
+    if (ok && FAILED(CreateStreamOnHGlobal(block, TRUE, stream.out()))) {
+        dos::record_error(ERROR_NOT_ENOUGH_MEMORY);
+        ok = false;
+    }
+    if (!ok) {
+        if (block && !stream.get()) GlobalFree(block);
+        return false;
+    }
+    ComPtr<IPersistStream> persist;
+    HRESULT hr = link_->QueryInterface(IID_IPersistStream, reinterpret_cast<void**>(persist.out()));
+    if (SUCCEEDED(hr)) hr = persist->Load(stream.get());
     if (FAILED(hr)) {
         store_hresult(hr);
         return false;
     }
-    if (const int show = stored_show_command(wide); show > 0) link_->SetShowCmd(show);
+    if (show_ > 0) link_->SetShowCmd(show_);
     return true;
 }
 

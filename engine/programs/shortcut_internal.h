@@ -51,6 +51,7 @@ public:
     IShellLinkA* operator->() const { return link_.get(); }
 
 private:
+    int show_ = 0;  // the show command of the file loaded
     ComPtr<IShellLinkA> link_;
     ComPtr<IPersistFile> file_;
 };
