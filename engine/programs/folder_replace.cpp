@@ -6,7 +6,10 @@
 #include "ferromes.h"
 #include "frame/error_state.h"
 #include "frame/mbcs.h"
+#include "frame/paths.h"
+#include "frame/text.h"
 #include "frame/text_internal.h"
+#include "fs/dos_names.h"
 #include "programs/error_report.h"
 #include "programs/shortcut.h"
 #include "programs/shortcut_internal.h"
@@ -83,6 +86,42 @@ int replace_folder_text(char* text, std::size_t size, const char* oldText, const
     if (out.size() + 1 > size) return -1;
     std::memcpy(text, out.c_str(), out.size() + 1);
     return 1;
+}
+}  // namespace ferro::programs
+
+namespace ferro::programs {
+namespace {
+// A picture control gets an icon; the one it held before is destroyed.
+void put_icon(HWND window, int id, HICON icon) {
+    if (!window || !id) {
+        if (icon) DestroyIcon(icon);
+        return;
+    }
+    const auto old = reinterpret_cast<HICON>(SendDlgItemMessageA(window, id, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0));
+    if (old && old != icon) DestroyIcon(old);
+}
+
+HICON warning_sign() { return CopyIcon(LoadIconA(nullptr, IDI_WARNING)); }
+}  // namespace
+
+void show_link_state(HWND window, const std::string& target_text, const std::string& icon_text, int icon_index) {
+    const int* id = shortcut_state().error_ids;
+    const std::string target = expanded(target_text), icon = expanded(icon_text);
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    const bool found = !target.empty() && GetFileAttributesExA(target.c_str(), GetFileExInfoStandard, &data);
+    char size[64] = "", attributes[8] = "";
+    if (found) {
+        ArrangedNumber(data.nFileSizeLow, data.nFileSizeHigh, size);
+        GetAttributeChar(static_cast<LONG>(data.dwFileAttributes & 0x7fffffff), attributes);
+    }
+    if (id[0]) SetDlgItemTextA(window, id[0], size);
+    if (id[1]) SetDlgItemTextA(window, id[1], attributes);
+    SHFILEINFOA info = {};
+    const bool has_icon = found && SHGetFileInfoA(target.c_str(), 0, &info, sizeof info, SHGFI_ICON) && info.hIcon;
+    put_icon(window, id[2], has_icon ? info.hIcon : warning_sign());
+    HICON picture = nullptr;
+    if (!icon.empty() && IsFileDirExist(icon.c_str())) ExtractIconExA(icon.c_str(), icon_index, &picture, nullptr, 1);
+    put_icon(window, id[3], picture ? picture : warning_sign());
 }
 }  // namespace ferro::programs
 
@@ -208,6 +247,7 @@ LONG replace_in_shortcut(HWND owner, const char* path, LONG flags, LinkFields& f
 void put(HWND window, int id, const std::string& value) {
     if (window && id) SetDlgItemTextA(window, id, value.c_str());
 }
+
 }  // namespace
 
 LONG WINAPI GetItemsForShortCut(HWND window, LPCSTR path, LONG flags, LPSTR target, LPSTR workingFolder,
@@ -244,6 +284,7 @@ LONG WINAPI GetItemsForShortCut(HWND window, LPCSTR path, LONG flags, LPSTR targ
             for (int i = 0; i < 3; ++i)
                 if (shows[i] == f.show_command) SendDlgItemMessageA(window, id[5], CB_SETCURSEL, i, 0);
         }
+        if (window) show_link_state(window, f.target, f.icon, f.icon_index);
     }
     if (target) lstrcpynA(target, f.target.c_str(), static_cast<int>(text::kPathSize));
     if (workingFolder) lstrcpynA(workingFolder, f.working_folder.c_str(), static_cast<int>(text::kPathSize));

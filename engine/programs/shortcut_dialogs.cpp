@@ -68,21 +68,7 @@ std::string base_name(const std::string& path) {
     return name;
 }
 
-// The size and attributes of the target, or blanks when it is missing.
-void show_target_state(HWND dialog) {
-    const std::string target = expanded(field(dialog, kTarget));
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (target.empty() || !GetFileAttributesExA(target.c_str(), GetFileExInfoStandard, &data)) {
-        SetDlgItemTextA(dialog, kSize, "");
-        SetDlgItemTextA(dialog, kAttributes, "");
-        return;
-    }
-    char size[64], attributes[8];
-    ArrangedNumber(data.nFileSizeLow, data.nFileSizeHigh, size);
-    GetAttributeChar(static_cast<LONG>(data.dwFileAttributes & 0x7fffffff), attributes);
-    SetDlgItemTextA(dialog, kSize, size);
-    SetDlgItemTextA(dialog, kAttributes, attributes);
-}
+void show_target_state(HWND dialog) { show_link_state(dialog, field(dialog, kTarget), field(dialog, kIcon), 0); }
 
 struct ShortcutDialogState {
     std::string path;
@@ -106,12 +92,12 @@ void init_shortcut_dialog(HWND dialog, ShortcutDialogState& state) {
         target = path;
         SetDlgItemTextA(dialog, kTarget, path.c_str());
         SetDlgItemTextA(dialog, kFolder, folder_of(path).c_str());
+        show_target_state(dialog);
     }
     SendDlgItemMessageA(dialog, kFolder, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(folder_of(target).c_str()));
     FillNamesInComboBoxByDesktopFolders(dialog, store.c_str(), kStore, TRUE);
     SetDlgItemTextA(dialog, kStore, store.c_str());
     SetDlgItemTextA(dialog, kName, base_name(path).c_str());
-    show_target_state(dialog);
 }
 
 // Makes the folder and the ones above it that are missing.
@@ -181,6 +167,10 @@ INT_PTR CALLBACK shortcut_proc(HWND dialog, UINT msg, WPARAM wparam, LPARAM lpar
         SetWindowLongPtrA(dialog, DWLP_USER, lparam);
         init_shortcut_dialog(dialog, *reinterpret_cast<ShortcutDialogState*>(lparam));
         return TRUE;
+    case WM_DESTROY:
+        for (int id : {kTargetPicture, kIconPicture})
+            if (auto icon = reinterpret_cast<HICON>(SendDlgItemMessageA(dialog, id, STM_SETICON, 0, 0))) DestroyIcon(icon);
+        return FALSE;
     case WM_COMMAND:
         switch (LOWORD(wparam)) {
         case IDOK:
@@ -200,6 +190,7 @@ INT_PTR CALLBACK shortcut_proc(HWND dialog, UINT msg, WPARAM wparam, LPARAM lpar
             if (!text::is_empty(GetFerroHelp())) ShellExecuteA(dialog, "open", GetFerroHelp(), nullptr, nullptr, SW_SHOWNORMAL);
             return TRUE;
         case kTarget:
+        case kIcon:
             if (HIWORD(wparam) == EN_KILLFOCUS) show_target_state(dialog);
             return TRUE;
         }

@@ -85,6 +85,11 @@ ShortcutState& shortcut_state();
 // text was left alone, -1 when the result would not fit (text unchanged).
 int replace_folder_text(char* text, std::size_t size, const char* oldText, const char* newText, LONG conditions);
 
+// The dialog's state controls (SetItemsErrorIdForShortcut): the target's
+// size, attributes and icon, and the shortcut's icon; a warning sign where a
+// file is missing.
+void show_link_state(HWND window, const std::string& target, const std::string& icon, int iconIndex);
+
 // The box for a shortcut that could not be read or written (unless the
 // no-error-message switch is set).
 void report_link_failure(HWND owner, const char* path, UINT messageId);

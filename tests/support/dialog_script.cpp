@@ -11,41 +11,31 @@ struct Script {
 };
 Script g_script;
 
-struct Search {
-    int marker;
-    HWND found;
-};
-
-BOOL CALLBACK find_dialog(HWND window, LPARAM lparam) {
-    auto* search = reinterpret_cast<Search*>(lparam);
-    if (IsWindowVisible(window) && GetDlgItem(window, search->marker)) search->found = window;
+BOOL CALLBACK find_dialog(HWND window, LPARAM found) {
+    if (IsWindowVisible(window) && GetDlgItem(window, g_script.marker)) *reinterpret_cast<HWND*>(found) = window;
     return TRUE;
 }
 
 void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
-    Search search{g_script.marker, nullptr};
-    EnumThreadWindows(GetCurrentThreadId(), find_dialog, reinterpret_cast<LPARAM>(&search));
+    HWND dialog = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), find_dialog, reinterpret_cast<LPARAM>(&dialog));
     if (++g_script.ticks > 400) {
         ADD_FAILURE() << "dialog script stuck at step " << g_script.step;
-        if (search.found) PostMessageA(search.found, WM_COMMAND, IDCANCEL, 0);
-        return;
-    }
-    if (search.found && g_script.step < g_script.steps.size() && g_script.steps[g_script.step](search.found))
+        if (dialog) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    } else if (dialog && g_script.step < g_script.steps.size() && g_script.steps[g_script.step](dialog)) {
         ++g_script.step;
+    }
 }
 
-std::string artefact(const char* name) {
+// build/<preset>/artefacts/<name>, beside bin/ where the test runs from.
+void save_bmp(HWND window, const char* name) {
     char exe[MAX_PATH];
     GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string folder(exe);
-    folder.resize(folder.rfind('\\'));  // bin
-    folder.resize(folder.rfind('\\'));  // the build tree
-    folder += "\\artefacts";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return folder + "\\" + name;
-}
-
-void save_bmp(HWND window, const std::string& path) {
+    std::string path(exe);
+    path.resize(path.rfind('\\'));
+    path.replace(path.rfind('\\'), std::string::npos, "\\artefacts");
+    CreateDirectoryA(path.c_str(), nullptr);
+    path = path + "\\" + name;
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     RECT r;
     GetWindowRect(window, &r);
@@ -106,7 +96,7 @@ DialogStep check(int id, bool on) {
 
 DialogStep screenshot(const char* name) {
     return [name](HWND d) {
-        save_bmp(d, artefact(name));
+        save_bmp(d, name);
         return true;
     };
 }
