@@ -186,7 +186,7 @@ LONG read_fields(const char* path, LinkFields& f, LinkObject& link) {
 bool replace_field(std::string& field, bool& too_long) {
     const ShortcutState& s = shortcut_state();
     char buffer[text::kPathSize];
-    if (field.empty() || !text::copy_bounded(buffer, field.c_str())) return false;
+    if (field.empty() || !text::copy_bounded(buffer, network_folder_name(field).c_str())) return false;
     settings::put_system_root_placeholder(buffer, sizeof buffer);
     const int done = replace_folder_text(buffer, sizeof buffer, s.old_folder, s.new_folder, s.conditions);
     if (done < 0) too_long = true;

@@ -1,6 +1,9 @@
 // The shell's link object: creation, loading, and the replacing save that
 // never leaves a shortcut half-written.
+#include <windows.h>
+#include <winnetwk.h>
 #include <cstring>
+#include "frame/mbcs.h"
 #include "frame/error_boxes.h"
 #include "frame/error_state.h"
 #include "frame/text_internal.h"
@@ -43,6 +46,22 @@ bool to_wide(const char* path, wchar_t (&out)[520]) {
     if (text::is_empty(path) || !text::copy_bounded(copy, path)) return false;
     text::strip_quotes(copy);
     return MultiByteToWideChar(CP_ACP, 0, copy, -1, out, 520) > 0;
+}
+
+std::string network_folder_name(const std::string& path) {
+    // A drive letter that the system maps to a share: its system form.
+    if (path.size() < 3 || path[1] != ':' || !mbcs::char_at(path.c_str(), 2, text::kYen)) return path;
+    const char root[] = {path[0], ':', '\\', '\0'};
+    if (GetDriveTypeA(root) != DRIVE_REMOTE) return path;
+    union {
+        UNIVERSAL_NAME_INFOA info;
+        char bytes[sizeof(UNIVERSAL_NAME_INFOA) + 2 * text::kPathSize];
+    } name;
+    DWORD size = sizeof name;
+    if (WNetGetUniversalNameA(path.c_str(), UNIVERSAL_NAME_INFO_LEVEL, &name, &size) != NO_ERROR ||
+        !name.info.lpUniversalName || std::strlen(name.info.lpUniversalName) > text::kPathMax)
+        return path;
+    return name.info.lpUniversalName;
 }
 
 std::string expanded(const std::string& text) {

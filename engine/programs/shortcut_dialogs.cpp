@@ -32,7 +32,7 @@ namespace {
 constexpr int kTarget = 2280, kShow = 2281, kFolder = 2282, kSize = 2284, kBrowse = 2285, kAttributes = 2286,
               kIcon = 2287, kArguments = 2288, kTargetPicture = 2289, kIconPicture = 2291, kStore = 2293,
               kName = 2294, kJump = 2295, kCancel = 2296, kHelp = 2297, kEndAll = 2298, kDesktop = 2301,
-              kComment = 2300;
+              kComment = 2300, kStorePicture = 2299, kFolderPicture = 2290;
 constexpr UINT kDialogTitle = 8500;   // "ｼｮｰﾄｶｯﾄ:ｼｮｰﾄｶｯﾄ作成・変更"
 constexpr UINT kNotThere = 9010;      // "は存在しません。新しく作成しますか？"
 constexpr UINT kNewFolder = 9011;     // "新規ﾌｫﾙﾀﾞ作成"
@@ -68,7 +68,25 @@ std::string base_name(const std::string& path) {
     return name;
 }
 
-void show_target_state(HWND dialog) { show_link_state(dialog, field(dialog, kTarget), field(dialog, kIcon), 0); }
+// A folder's own icon in a picture control, a warning sign when it is missing.
+void show_folder_picture(HWND dialog, int picture, const std::string& folder) {
+    SHFILEINFOA info = {};
+    const std::string real = expanded(folder);
+    HICON icon = !real.empty() && IsFileDirExist(real.c_str()) &&
+                         SHGetFileInfoA(real.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON)
+                     ? info.hIcon
+                     : CopyIcon(LoadIconA(nullptr, IDI_WARNING));
+    if (auto old = reinterpret_cast<HICON>(SendDlgItemMessageA(dialog, picture, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0)))
+        DestroyIcon(old);
+}
+
+void show_target_state(HWND dialog) {
+    show_link_state(dialog, field(dialog, kTarget), field(dialog, kIcon), 0);
+    show_folder_picture(dialog, kFolderPicture, field(dialog, kFolder));
+    const bool desktop = IsDlgButtonChecked(dialog, kDesktop) == BST_CHECKED;
+    EnableWindow(GetDlgItem(dialog, kStore), !desktop);
+    if (!desktop) show_folder_picture(dialog, kStorePicture, field(dialog, kStore));
+}
 
 struct ShortcutDialogState {
     std::string path;
@@ -88,6 +106,7 @@ void init_shortcut_dialog(HWND dialog, ShortcutDialogState& state) {
         char found[text::kPathSize];
         GetItemsForShortCut(dialog, path.c_str(), 0, found, nullptr, nullptr, nullptr);
         target = found;
+        show_folder_picture(dialog, kFolderPicture, field(dialog, kFolder));
     } else {
         target = path;
         SetDlgItemTextA(dialog, kTarget, path.c_str());
@@ -97,6 +116,7 @@ void init_shortcut_dialog(HWND dialog, ShortcutDialogState& state) {
     SendDlgItemMessageA(dialog, kFolder, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(folder_of(target).c_str()));
     FillNamesInComboBoxByDesktopFolders(dialog, store.c_str(), kStore, TRUE);
     SetDlgItemTextA(dialog, kStore, store.c_str());
+    show_folder_picture(dialog, kStorePicture, store);
     SetDlgItemTextA(dialog, kName, base_name(path).c_str());
 }
 
@@ -168,7 +188,7 @@ INT_PTR CALLBACK shortcut_proc(HWND dialog, UINT msg, WPARAM wparam, LPARAM lpar
         init_shortcut_dialog(dialog, *reinterpret_cast<ShortcutDialogState*>(lparam));
         return TRUE;
     case WM_DESTROY:
-        for (int id : {kTargetPicture, kIconPicture})
+        for (int id : {kTargetPicture, kIconPicture, kStorePicture, kFolderPicture})
             if (auto icon = reinterpret_cast<HICON>(SendDlgItemMessageA(dialog, id, STM_SETICON, 0, 0))) DestroyIcon(icon);
         return FALSE;
     case WM_COMMAND:
@@ -191,7 +211,12 @@ INT_PTR CALLBACK shortcut_proc(HWND dialog, UINT msg, WPARAM wparam, LPARAM lpar
             return TRUE;
         case kTarget:
         case kIcon:
-            if (HIWORD(wparam) == EN_KILLFOCUS) show_target_state(dialog);
+        case kFolder:
+        case kStore:
+            if (HIWORD(wparam) == EN_KILLFOCUS || HIWORD(wparam) == CBN_KILLFOCUS) show_target_state(dialog);
+            return TRUE;
+        case kDesktop:
+            show_target_state(dialog);
             return TRUE;
         }
         break;

@@ -135,11 +135,14 @@ LONG WINAPI GetLnkExeName(HWND owner, LPSTR path, LPSTR workingFolder, LPSTR arg
     char file[text::kPathSize];
     if (!text::copy_bounded(file, path)) return kLinkEmpty;
     text::strip_quotes(file);
+    // A path on a network drive is read through its share's name.
     const char* name = file;
     int saved = -1;
     if (text::is_network_form(file)) {
         name = fs::net::make_network_folder_name(file, &saved);
         if (saved == 0) return kLinkUnreadable;
+    } else if (!text::copy_bounded(file, network_folder_name(file).c_str())) {
+        return kLinkEmpty;
     }
     const char* extension = GetFileExtension(name);
     if (!extension) return kLinkNoExtension;

@@ -59,6 +59,9 @@ private:
 // Converts a path to UTF-16 in the system code page (quotation marks
 // removed, 520 characters at most); false when it does not convert.
 bool to_wide(const char* path, wchar_t (&out)[520]);
+// A path on a drive letter mapped to a share in the share's system form
+// (\\server\share\...); any other path as it is.
+std::string network_folder_name(const std::string& path);
 // The text with %NAME% placeholders expanded (unchanged when nothing fits).
 std::string expanded(const std::string& text);
 

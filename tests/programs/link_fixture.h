@@ -102,20 +102,16 @@ inline HRESULT platform_link(const std::string& link, const std::string& target,
                              int show = SW_SHOWNORMAL) {
     IShellLinkA* object = nullptr;
     IPersistFile* file = nullptr;
-    HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                  reinterpret_cast<void**>(&object));
+    HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, reinterpret_cast<void**>(&object));
     if (FAILED(hr)) return hr;
     object->SetPath(target.c_str());
     object->SetArguments(arguments.c_str());
     object->SetWorkingDirectory(folder.c_str());
     if (!icon.empty()) object->SetIconLocation(icon.c_str(), index);
     object->SetShowCmd(show);
-    if (SUCCEEDED(hr = object->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-        wchar_t wide[520];
-        MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, wide, 520);
-        hr = file->Save(wide, TRUE);
-        file->Release();
-    }
+    wchar_t wide[520];
+    MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, wide, 520);
+    if (SUCCEEDED(hr = object->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) hr = file->Save(wide, TRUE), file->Release();
     object->Release();
     return hr;
 }

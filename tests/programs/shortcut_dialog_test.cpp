@@ -75,9 +75,7 @@ TEST_F(LinkTest, BatchDialogKeepsItsFoldersAndOptions) {
          click(2428),
          [](HWND d) {  // the examples page, closed again
              HWND page = GetLastActivePopup(d);
-             if (page == d) return false;
-             PostMessageA(page, WM_COMMAND, IDOK, 0);
-             return true;
+             return page != d && PostMessageA(page, WM_COMMAND, IDOK, 0);
          },
          check(2422, false), click(IDOK),
          [&](HWND d) {

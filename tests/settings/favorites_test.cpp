@@ -22,17 +22,12 @@ namespace {
 class Places : public ::testing::Test {
 protected:
     void SetUp() override {
-        FreeFavoriteMemory();
-        FreeHistoryDirectoryPointer();
+        TearDown();
         EnableHistoryDirectory(1);
         DisableSaveInHistoryDirectory(0);
-        SetFavoriteDirDeleted(0);
-        SetFavoriteDirMovedInsideMenu(0);
+        SetFavoriteDirDeleted(SetFavoriteDirMovedInsideMenu(0));
     }
-    void TearDown() override {
-        FreeFavoriteMemory();
-        FreeHistoryDirectoryPointer();
-    }
+    void TearDown() override { FreeFavoriteMemory(), FreeHistoryDirectoryPointer(); }
     std::vector<std::string> table() {
         std::vector<std::string> out;
         for (LONG i = 0; i < kFavoriteSlots; ++i) {
@@ -62,6 +57,7 @@ std::string item_text(HMENU menu, int position) {
 }
 }  // namespace
 
+// One entry per folder, at most 35; the start-up copy tells what changed.
 TEST_F(Places, AddingKeepsOneEntryPerFolderAndAtMost35) {
     EXPECT_EQ(1, AddGlobalHandleForFavoriteDir(nullptr, "C:\\Work"));
     EXPECT_EQ(0, AddGlobalHandleForFavoriteDir(nullptr, "c:\\WORK"));
@@ -78,6 +74,15 @@ TEST_F(Places, AddingKeepsOneEntryPerFolderAndAtMost35) {
     EXPECT_EQ(4, GetTotalNumberOfFavoriteDir());
     EXPECT_EQ(0, SaveGlobalHandleForFavoriteDir(nullptr, 35, "C:\\x"));
     EXPECT_EQ(0, AddGlobalHandleForFavoriteDir(nullptr, ""));
+    // Changes against the start-up copy: other order and case are no change.
+    for (LONG i = 0; i < 4; ++i) SaveGlobalHandleForFavoriteDirAtStarting(nullptr, i, table()[3 - i].c_str());
+    EXPECT_EQ(0, IsFavoriteDirAltered());
+    SaveGlobalHandleForFavoriteDir(nullptr, 3, "c:\\THREE");
+    EXPECT_EQ(0, IsFavoriteDirAltered());
+    AddGlobalHandleForFavoriteDir(nullptr, "C:\\c");
+    EXPECT_EQ(1, IsFavoriteDirAltered());
+    SaveGlobalHandleForFavoriteDir(nullptr, 3, "C:\\z");
+    EXPECT_EQ(1, IsFavoriteDirAltered());
 }
 
 // Every entry's menu text, its accelerator (all 34 different: 24 to 33 are
@@ -113,29 +118,11 @@ TEST_F(Places, MenuTextsAcceleratorsAndRecovery) {
 
     char text[] = "C:\\a\tD:\\b";
     EXPECT_EQ(text + 4, GetPointerForTgtFavoriteDirSign(text));
-    SetDisplayTgtFavoriteDirStartingSign(text);
-    EXPECT_STREQ("C:\\a>D:\\b", text);
+    EXPECT_STREQ("C:\\a>D:\\b", SetDisplayTgtFavoriteDirStartingSign(text));
     EXPECT_EQ(text + 4, GetDisplayPointerForTgtFavoriteDirSign(text));
-    SetTgtFavoriteDirStartingSign(text);
-    EXPECT_STREQ("C:\\a\tD:\\b", text);
+    EXPECT_STREQ("C:\\a\tD:\\b", SetTgtFavoriteDirStartingSign(text));
     char shown[] = "  C:\\x";
     EXPECT_STREQ("C:\\x", GetFavoriteDirectoryName(shown, 34));
-}
-
-TEST_F(Places, ChangesAgainstTheStartUpCopy) {
-    const char* start[] = {"C:\\a", "C:\\b"};
-    for (LONG i = 0; i < 2; ++i) {
-        SaveGlobalHandleForFavoriteDir(nullptr, i, start[i]);
-        SaveGlobalHandleForFavoriteDirAtStarting(nullptr, i, start[i]);
-    }
-    EXPECT_EQ(0, IsFavoriteDirAltered());
-    SaveGlobalHandleForFavoriteDir(nullptr, 0, "c:\\B");
-    SaveGlobalHandleForFavoriteDir(nullptr, 1, "C:\\A");
-    EXPECT_EQ(0, IsFavoriteDirAltered());  // the same folders, other order and case
-    AddGlobalHandleForFavoriteDir(nullptr, "C:\\c");
-    EXPECT_EQ(1, IsFavoriteDirAltered());
-    SaveGlobalHandleForFavoriteDir(nullptr, 1, "C:\\z");
-    EXPECT_EQ(1, IsFavoriteDirAltered());
 }
 
 // Missing folders: the bits, the question, and the removal without a folder
@@ -159,8 +146,7 @@ TEST_F(Places, MissingFoldersAndTargets) {
         boxes.answer(IDYES);
         EXPECT_EQ(0, GetDirectoryNameFromGlobalHandleForFavoriteDir(GetDesktopWindow(), folder, target, 2));
         EXPECT_EQ(-1, GetDirectoryNameFromGlobalHandleForFavoriteDir(GetDesktopWindow(), folder, target, 2));
-        ASSERT_EQ(2u, boxes.boxes().size());
-        EXPECT_NE(std::string::npos, boxes.boxes()[0].text.find(gone));
+        EXPECT_NE(std::string::npos, boxes.boxes().at(1).text.find(gone));
     }
     EXPECT_EQ(2, GetTotalNumberOfFavoriteDir());
     EXPECT_EQ(1, IsFavoriteDirDeleted());
@@ -197,10 +183,7 @@ TEST_F(Places, EntriesFollowDeletionsAndRenames) {
             "*.*", nullptr);
     ASSERT_FALSE(ferro_test::exists(dir_ / sjis("消す表")));
     EXPECT_EQ((std::vector<std::string>{dir_ / "ABC\\inner"}), table());
-    char folder[520];
-    EXPECT_EQ(0, GetPrevHistoryDirectory(folder));
-    EXPECT_STREQ("", folder);
-    EXPECT_EQ(0, IsNextHistoryDirectoryEnable());
+    EXPECT_EQ(0, IsPrevHistoryDirectoryEnable() + IsNextHistoryDirectoryEnable());  // one node left
 }
 
 TEST_F(Places, HistoryBackAndForward) {
@@ -209,19 +192,18 @@ TEST_F(Places, HistoryBackAndForward) {
     char folder[520];
     EXPECT_EQ(1, IsPrevHistoryDirectoryEnable());
     EXPECT_EQ(0, IsNextHistoryDirectoryEnable());
-    EXPECT_EQ(1, GetPrevHistoryDirectory(folder));
-    EXPECT_EQ(1, GetPrevHistoryDirectory(folder));
-    EXPECT_STREQ("C:\\two", folder);
-    EXPECT_EQ(1, GetNextHistoryDirectory(folder));
-    EXPECT_STREQ("C:\\three", folder);
-    EXPECT_EQ(1, IsNextFolderThere(0));
-    EXPECT_EQ(1, IsNextFolderThere(1));
-    EXPECT_EQ(1, GetPrevHistoryDirectory(folder));
-    EXPECT_EQ(1, GetPrevHistoryDirectory(folder));
-    EXPECT_STREQ("C:\\one", folder);
-    EXPECT_EQ(0, GetPrevHistoryDirectory(folder));
-    EXPECT_STREQ("", folder);
+    // Back twice and forward once: the second newest; then back to the oldest and past it.
+    const struct {
+        int step;
+        LONG moved;
+        const char* folder;
+    } walk[] = {{-1, 1, "C:\\three"}, {-1, 1, "C:\\two"}, {1, 1, "C:\\three"}, {-1, 1, "C:\\two"}, {-1, 1, "C:\\one"}, {-1, 0, ""}};
+    for (const auto& w : walk) {
+        EXPECT_EQ(w.moved, w.step < 0 ? GetPrevHistoryDirectory(folder) : GetNextHistoryDirectory(folder));
+        EXPECT_STREQ(w.folder, folder);
+    }
     EXPECT_EQ(0, IsPrevFolderThere());
+    EXPECT_EQ(1, IsNextFolderThere(0));
     // The newest again: no second node.
     HistoryNode* head = SaveHistoryDirectory(nullptr, "C:\\new");
     EXPECT_EQ(head, SaveHistoryDirectory(nullptr, "c:\\NEW"));
@@ -266,8 +248,9 @@ using namespace ferro_test;
 }  // namespace
 
 // The favourite list dialog: an entry moved up, one removed, the current
-// folder with its target added; the table and the menu follow.
-TEST_F(Places, FavoriteListDialog) {
+// folder with its target added; the table and the menu follow. Then the
+// history dialog.
+TEST_F(Places, FavoriteListAndHistoryDialogs) {
     for (const char* e : {"C:\\a", "C:\\b", "C:\\c"}) AddGlobalHandleForFavoriteDir(nullptr, e);
     HMENU menu = favorite_popup();
     SetFavoriteDirectoriesInMenu(reinterpret_cast<HWND>(menu));
@@ -284,14 +267,11 @@ TEST_F(Places, FavoriteListDialog) {
     EXPECT_EQ(IDCANCEL, run_dialog_script(2700, {click(2702), click(IDCANCEL)}, [] { return OpenFavoriteDirListDialog(nullptr, nullptr, nullptr); }));
     EXPECT_EQ(3, GetTotalNumberOfFavoriteDir());
     DestroyMenu(menu);
-}
-
-TEST_F(Places, HistoryDialogMakesTheChosenFolderCurrent) {
+    // The history dialog: the folder chosen becomes current.
     for (const char* v : {"C:\\one", "C:\\two", "C:\\three"}) SaveHistoryDirectory(nullptr, v);
     char chosen[520] = "x";
     EXPECT_EQ(IDOK, run_dialog_script(2710, {select_item(2710, 2), click(IDOK)},
-                               [&] { return OpenHistoryFoldersDialog(nullptr, chosen, 10, 10, 0, 0); }));
+                                      [&] { return OpenHistoryFoldersDialog(nullptr, chosen, 10, 10, 0, 0); }));
     EXPECT_STREQ("C:\\one", chosen);
-    EXPECT_EQ(0, IsPrevHistoryDirectoryEnable());
-    EXPECT_EQ(1, IsNextHistoryDirectoryEnable());
+    EXPECT_EQ(0, IsPrevHistoryDirectoryEnable() * 10 + 1 - IsNextHistoryDirectoryEnable());
 }

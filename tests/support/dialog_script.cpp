@@ -27,8 +27,10 @@ void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
     }
 }
 
+}  // namespace
+
 // build/<preset>/artefacts/<name>, beside bin/ where the test runs from.
-void save_bmp(HWND window, const char* name) {
+void save_screenshot(HWND window, const char* name) {
     char exe[MAX_PATH];
     GetModuleFileNameA(nullptr, exe, MAX_PATH);
     std::string path(exe);
@@ -61,7 +63,6 @@ void save_bmp(HWND window, const char* name) {
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
 }
-}  // namespace
 
 INT_PTR run_dialog_script(int marker, std::vector<DialogStep> steps, const std::function<INT_PTR()>& open) {
     g_script = Script{marker, std::move(steps), 0, 0};
@@ -73,31 +74,18 @@ INT_PTR run_dialog_script(int marker, std::vector<DialogStep> steps, const std::
 }
 
 DialogStep click(int id) {
-    return [id](HWND d) {
-        PostMessageA(d, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
-        return true;
-    };
+    return [id](HWND d) { return PostMessageA(d, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0) != FALSE; };
 }
-
 DialogStep select_item(int list, int index) {
     return [=](HWND d) { return SendDlgItemMessageA(d, list, LB_SETCURSEL, index, 0) == index; };
 }
-
 DialogStep set_text(int id, const std::string& text) {
     return [=](HWND d) { return SetDlgItemTextA(d, id, text.c_str()) != FALSE; };
 }
-
 DialogStep check(int id, bool on) {
-    return [=](HWND d) {
-        CheckDlgButton(d, id, on ? BST_CHECKED : BST_UNCHECKED);
-        return true;
-    };
+    return [=](HWND d) { return CheckDlgButton(d, id, on ? BST_CHECKED : BST_UNCHECKED) != FALSE; };
 }
-
 DialogStep screenshot(const char* name) {
-    return [name](HWND d) {
-        save_bmp(d, name);
-        return true;
-    };
+    return [name](HWND d) { return save_screenshot(d, name), true; };
 }
 }  // namespace ferro_test

@@ -12,14 +12,15 @@ namespace ferro_test {
 using DialogStep = std::function<bool(HWND)>;  // true: done, go to the next step
 
 // Runs `open` (which shows the dialog) while the steps are played on the
-// dialog holding control `marker`. Returns what `open` returned; a step
-// left unplayed fails the test.
+// dialog holding control `marker`; a step left unplayed fails the test.
 INT_PTR run_dialog_script(int marker, std::vector<DialogStep> steps, const std::function<INT_PTR()>& open);
 
 DialogStep click(int id);                   // presses a button
 DialogStep select_item(int list, int index);  // selects a list-box item
 DialogStep set_text(int id, const std::string& text);
 DialogStep check(int id, bool on);
-// Saves the dialog as build/<preset>/artefacts/<name> (a 24-bit BMP).
+// Saves the window as the screen shows it in build/<preset>/artefacts/<name>
+// (a 24-bit BMP); the step does the same with the dialog.
+void save_screenshot(HWND window, const char* name);
 DialogStep screenshot(const char* name);
 }  // namespace ferro_test
