@@ -86,7 +86,7 @@ int cmd_fav(const Args& args) {
     } else if (args[0] == "add" && (args.size() == 2 || args.size() == 3)) {
         const std::string folder = without_final_yen(windows_path(args[1]));
         std::string entry = folder;
-        if (args.size() == 3) entry += "\t" + without_final_yen(windows_path(args[2]));
+        if (args.size() == 3) entry.append(1, '\t').append(without_final_yen(windows_path(args[2])));
         if (!IsFileDirExist(folder.c_str())) {
             err("ferro fav add: '" + args[1] + "': no such folder");
             code = 1;

@@ -142,7 +142,7 @@ int replace(const Args& args) {
     ReleaseOutputFileMemoryHandle();
     ResetCancellingFlags(0);
     LONG stop = 0, count = 0;
-    const LONG result = DelWild(nullptr, &stop, kWildShortcuts | kWildDescend | (simulate ? kWildSimulate : 0), &count,
+    const LONG result = DelWild(nullptr, &stop, kWildShortcuts | kWildDescend | (simulate ? LONG(kWildSimulate) : 0L), &count,
                                 folder.c_str(), "*.lnk", nullptr);
     const bool failed = IsReturnedValueHitForDeleteOperation(result, -kDeleteFailed) != 0;
     if (const char* report = GetOutputFileList()) {

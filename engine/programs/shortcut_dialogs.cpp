@@ -302,7 +302,7 @@ bool run_batch(HWND dialog) {
                               kWorkFile, kCounter, nullptr, nullptr, 0);
     ResetCancellingFlags(0);
     LONG stop = 0, count = 0;
-    DelWild(dialog, &stop, kWildShortcuts | kWildDescend | ((options & kOptSimulate) ? kWildSimulate : 0), &count,
+    DelWild(dialog, &stop, kWildShortcuts | kWildDescend | ((options & kOptSimulate) ? LONG(kWildSimulate) : 0L), &count,
             folder.c_str(), "*.lnk", nullptr);
     char counter[200];
     if (GetOutputFileList())

@@ -38,7 +38,8 @@ inline DWORD run_unix(const std::string& command) {
     wchar_t wide[8192];
     MultiByteToWideChar(CP_UTF8, 0, script.c_str(), -1, wide, 8192);
     std::wstring line = L"Z:\\bin\\sh -c \"" + std::wstring(wide) + L"\"";
-    STARTUPINFOW si = {sizeof si};
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
     PROCESS_INFORMATION pi;
     if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 999;
     CloseHandle(pi.hThread);

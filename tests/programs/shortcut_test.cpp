@@ -150,9 +150,11 @@ TEST_F(LinkTest, BrokenAndForeignFilesGiveAClearResult) {
         char path[520];
         std::strcpy(path, good.c_str());
         const LONG result = GetLnkExeName(nullptr, path, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
-        EXPECT_EQ(0, result & ~(kLinkIconMissing | (no_resolve ? 0 : kLinkUnresolved))) << no_resolve;
+        EXPECT_EQ(0, result & ~(kLinkIconMissing | (no_resolve ? 0L : LONG(kLinkUnresolved)))) << no_resolve;
         EXPECT_EQ(utf8(target), utf8(path));
-        if (no_resolve) EXPECT_EQ(whole, ferro_test::read_file(good));
+        if (no_resolve) {
+            EXPECT_EQ(whole, ferro_test::read_file(good));
+        }
     }
     const std::string pif = pif_bytes(sjis("C:\\DOS\\表EDIT.COM"), sjis("C:\\ソ"), "/x");
     const Bad cases[] = {
