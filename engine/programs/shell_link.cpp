@@ -51,8 +51,18 @@ bool to_wide(const char* path, wchar_t (&out)[520]) {
 std::string network_folder_name(const std::string& path) {
     // A drive letter that the system maps to a share: its system form.
     if (path.size() < 3 || path[1] != ':' || !mbcs::char_at(path.c_str(), 2, text::kYen)) return path;
-    const char root[] = {path[0], ':', '\\', '\0'};
-    if (GetDriveTypeA(root) != DRIVE_REMOTE) return path;
+    // The drive's type is asked at most once a second per letter: the
+    // question costs as much as reading a shortcut.
+    static UINT types[26];
+    static DWORD asked[26];
+    const int letter = (path[0] | 0x20) - 'a';
+    if (letter < 0 || letter >= 26) return path;
+    if (!asked[letter] || GetTickCount() - asked[letter] > 1000) {
+        const char root[] = {path[0], ':', '\\', '\0'};
+        types[letter] = GetDriveTypeA(root);
+        asked[letter] = GetTickCount() | 1;
+    }
+    if (types[letter] != DRIVE_REMOTE) return path;
     union {
         UNIVERSAL_NAME_INFOA info;
         char bytes[sizeof(UNIVERSAL_NAME_INFOA) + 2 * text::kPathSize];

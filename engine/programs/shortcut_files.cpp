@@ -83,17 +83,11 @@ LONG read_lnk(HWND owner, char* path, const char* file, char* workingFolder, cha
     icon[text::kPathMax] = '\0';
     if (!*icon) {
         result |= kLinkIconMissing;
-    } else {
-        // The link keeps its own index; the shell only tells whether the file is usable.
-        const std::string usable = expanded(icon);
-        SHFILEINFOA info = {};
-        if (!IsFileDirExist(usable.c_str())) {
-            result |= kLinkIconMissing;
-            icon[0] = '\0';
-            index = 0;
-        } else if (!SHGetFileInfoA(usable.c_str(), 0, &info, sizeof info, SHGFI_ICONLOCATION)) {
-            result |= kLinkIconMissing;
-        }
+    } else if (!IsFileDirExist(expanded(icon).c_str())) {
+        // The link keeps its own index; a missing icon file is reported and cleared.
+        result |= kLinkIconMissing;
+        icon[0] = '\0';
+        index = 0;
     }
     give(iconLocation, icon);
     if (iconIndex) *iconIndex = index;
