@@ -13,7 +13,7 @@
 
 namespace host {
 namespace {
-constexpr char kProductKey[] = "Software\\Ferrolan\\Ferrolan32";
+constexpr char kProductKey[] = "Software\\Ferrolan";  // as ferro config
 
 std::string section() { return std::string(kProductKey) + "\\" + GetFavoriteDirString(); }
 

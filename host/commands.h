@@ -17,6 +17,9 @@ int cmd_cp(const Args& args);
 int cmd_mv(const Args& args);
 int cmd_grep(const Args& args);
 int cmd_view(const Args& args);
+int cmd_arc(const Args& args);
+int cmd_config(const Args& args);
+int cmd_assoc(const Args& args);
 int cmd_lnk(const Args& args);
 int cmd_fav(const Args& args);
 

@@ -61,6 +61,26 @@ const Command kCommands[] = {
      "  FILE...    the files, walked with the viewer's next and previous buttons\n"
      "  --width N  wrap the lines at N characters (tabs become 4 blanks)\n"
      "Without a display the text the viewer would show is printed."},
+    {"arc", host::cmd_arc, "arc check | list ARCHIVE | extract ARCHIVE DIR | create ARCHIVE FILE...",
+     "  check    each archiver slot: its library loaded or missing, its version against the one built for\n"
+     "  list     the entries of an archive, through the archiver library's FindFirst and FindNext\n"
+     "  extract  the whole archive into DIR (made when missing), with its folders\n"
+     "  create   a new archive of the files and folders (a .tgz or .gz name compresses it)\n"
+     "The library is the one of the kind whose extensions hold the archive's (TAR32.DLL for tar, tgz, gz),\n"
+     "found on the program path."},
+    {"config", host::cmd_config,
+     "config [--key PATH] [--ini FILE] get SECTION KEY | set SECTION KEY VALUE | list SECTION | export FILE | import FILE",
+     "  --key PATH   the product's key below HKEY_CURRENT_USER (default Software\\Ferrolan)\n"
+     "  --ini FILE   get, set and list the settings of this INI file instead of the registry\n"
+     "  get          prints one setting (an integer in decimal)\n"
+     "  set          writes a string (a registry integer stays an integer when VALUE is a number)\n"
+     "  list         prints NAME=VALUE for every setting of the section\n"
+     "  export FILE  writes every setting of the key into a new INI file, byte for byte\n"
+     "  import FILE  writes every setting of such an INI file back into the key\n"
+     "SECTION is a path below the key (A\\B); the key's own settings have the section \"\"."},
+    {"assoc", host::cmd_assoc, "assoc FILE           the programs the registry associates with a file",
+     "  FILE  a file name (it need not exist); one command entry a line:\n"
+     "        program, tab, options, \" ^\" and the registry key, \"|\" and the verb"},
     {"lnk", host::cmd_lnk, "lnk show FILE... | make LINK TARGET [--args A] [--dir D] [--icon I] | replace OLD NEW DIR [--args]",
      "  show FILE...     target, working folder, arguments, icon and show command of each shortcut (.lnk, .pif)\n"
      "  make LINK TARGET write the shortcut LINK to TARGET (--args the arguments, --dir the working folder,\n"
@@ -74,7 +94,7 @@ const Command kCommands[] = {
      "  list                  the favourites with their menu texts (\"&C \" ... ; a target after \">\")\n"
      "  add FOLDER [TARGET]   a new favourite, optionally with the target folder the other pane opens\n"
      "  remove N|FOLDER       a favourite by its number or folder\n"
-     "Kept in the registry below HKEY_CURRENT_USER\\Software\\Ferrolan\\Ferrolan32\\FavoriteDir."},
+     "Kept in the registry below HKEY_CURRENT_USER\\Software\\Ferrolan\\FavoriteDir (keys 0 to 34)."},
     {"msg", host::cmd_msg, "msg N [N...]         show message texts of the message library by number",
      "  N...  message numbers"},
 };
