@@ -96,11 +96,9 @@ TEST_F(Places, MenuTextsAcceleratorsAndRecovery) {
     HMENU menu = favorite_popup();
     ASSERT_EQ(kFavoriteSlots, SetFavoriteDirectoriesInMenu(reinterpret_cast<HWND>(menu)));
     ASSERT_EQ(3 + kFavoriteSlots, GetMenuItemCount(menu));
-    const struct {
-        int index;
-        const char* text;
-    } expected[] = {{0, "&C C:\\f0"}, {23, "&Z C:\\f23"}, {24, "&0 C:\\f24"}, {33, "&9 C:\\f33"}, {34, "  C:\\f34"}};
-    for (const auto& e : expected) EXPECT_EQ(e.text, item_text(menu, 3 + e.index));
+    const std::pair<int, const char*> expected[] = {{0, "&C C:\\f0"}, {23, "&Z C:\\f23"}, {24, "&0 C:\\f24"},
+                                                    {33, "&9 C:\\f33"}, {34, "  C:\\f34"}};
+    for (const auto& e : expected) EXPECT_EQ(e.second, item_text(menu, 3 + e.first));
     EXPECT_EQ(sjis("&J C:\\表>D:\\target"), item_text(menu, 3 + 7));
     std::set<char> accelerators;
     for (int i = 0; i < 34; ++i) accelerators.insert(item_text(menu, 3 + i)[1]);
