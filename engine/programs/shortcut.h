@@ -111,12 +111,14 @@ LONG WINAPI ReplaceSpeifiedStringForShortCut(HWND owner, LPCSTR path, LONG flags
 // ---- Dialogs
 // The shortcut dialog "OpenShortcut" on `path` (a shortcut to change, or a
 // target to make one for). flags 0x20, or 0, read without resolving. The
-// dialog's result: IDOK (written), IDCANCEL, or 2298 (end everything).
+// dialog's result: IDOK (written), IDCANCEL, or 2298 (end everything); -1
+// when the dialog could not be made (the stored error tells why).
 INT_PTR WINAPI ShortCutDialog(HWND owner, LPCSTR path, LONG flags, LPARAM extra);
 // 1 when the last ShortCutDialog created the shortcut's folder.
 LONG WINAPI IsDirCreatedForShortCut();
 // The batch tool's dialog "OpenRenameShortcut" over `folder`; IDOK after a
-// run, IDCANCEL. The report is shown in the editor when anything changed.
+// run, IDCANCEL, -1 when it could not be made. The report is shown in the
+// editor when anything changed.
 INT_PTR WINAPI RenameShortcutDialog(HWND owner, LPCSTR folder, LPCSTR oldFolder, LPCSTR newFolder);
 // The batch tool's kept folders and options below the product's registry key.
 LONG WINAPI SaveOutputDirForRenameSc(LPCSTR folder, LPCSTR oldFolder, LPCSTR newFolder, LONG options);

@@ -10,6 +10,7 @@
 #include "ferromes.h"
 #include "fileops/delete.h"
 #include "frame/error_boxes.h"
+#include "frame/error_state.h"
 #include "frame/message_box.h"
 #include "frame/message_pump.h"
 #include "frame/paths.h"
@@ -367,7 +368,8 @@ INT_PTR WINAPI ShortCutDialog(HWND owner, LPCSTR path, LONG flags, LPARAM) {
                                            reinterpret_cast<LPARAM>(&state));
     s.no_resolve = previous;
     s.dir_created = state.created_folder ? 1 : 0;
-    return result == -1 ? IDCANCEL : result;
+    if (result == -1) dos::record_last_error();  // the dialog could not be made
+    return result;
 }
 
 LONG WINAPI IsDirCreatedForShortCut() { return shortcut_state().dir_created; }
@@ -377,7 +379,11 @@ INT_PTR WINAPI RenameShortcutDialog(HWND owner, LPCSTR folder, LPCSTR oldFolder,
     state.folder = folder ? folder : "";
     state.old_folder = oldFolder ? oldFolder : "";
     state.new_folder = newFolder ? newFolder : "";
-    DialogBoxParamA(GetSysDlgInstance(), "OPENRENAMESHORTCUT", owner, rename_proc, reinterpret_cast<LPARAM>(&state));
+    if (DialogBoxParamA(GetSysDlgInstance(), "OPENRENAMESHORTCUT", owner, rename_proc, reinterpret_cast<LPARAM>(&state)) ==
+        -1) {
+        dos::record_last_error();
+        return -1;
+    }
     return state.ran ? IDOK : IDCANCEL;
 }
 

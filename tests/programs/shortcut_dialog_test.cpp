@@ -32,7 +32,7 @@ TEST_F(LinkTest, ShortcutDialogMakesAndShowsAShortcut) {
          [](HWND d) { return SendDlgItemMessageA(d, 2281, CB_SETCURSEL, 1, 0) == 1; }, check(2295, true),
          screenshot("shortcut_dialog.bmp"), click(IDOK)},
         [&] { return ShortCutDialog(nullptr, target.c_str(), 1, 0); });
-    EXPECT_EQ(IDOK, made);
+    ASSERT_EQ(IDOK, made);  // -1: the dialog could not be made
     int questions = 0;  // the recorder also sees the dialog itself
     for (const RecordedBox& b : boxes.boxes()) questions += b.text.find(store) != std::string::npos;
     EXPECT_EQ(1, questions);
