@@ -15,13 +15,8 @@ using ferro_test::sjis;
 using ferro_test::utf8;
 
 namespace {
-struct Rule {
-    const char* text;  // the target as stored (UTF-8)
-    const char* old_text;
-    const char* new_text;
-    LONG conditions;
-    const char* expected;  // after the replacement ("" = unchanged)
-};
+// The target as stored (UTF-8), the texts, the conditions, the target after ("" = unchanged).
+struct Rule { const char *text, *old_text, *new_text; LONG conditions; const char* expected; };
 
 constexpr LONG kFolder = kMatchFolderUnit | kMatchAllFolderUnit;
 const Rule kRules[] = {
@@ -81,10 +76,7 @@ TEST_F(LinkTest, FolderReplacementRules) {
 }
 
 namespace {
-struct Tree {
-    std::vector<std::string> into_old, elsewhere, read_only;
-    std::string locked;
-};
+struct Tree { std::vector<std::string> into_old, elsewhere, read_only; std::string locked; };
 
 // `count` shortcuts in ten folders below `root`: every third one points
 // elsewhere, the others into `old` (a target, its working folder and its

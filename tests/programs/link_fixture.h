@@ -27,7 +27,8 @@ inline std::string unix_name(const std::string& path) {
 
 // Runs a Unix shell command line (UTF-8), waiting at most a minute; its exit
 // code. Wine hands a Unix program to the system without a process to wait
-// on, so the command leaves its exit code in a file.
+// on, so the command leaves its exit code in a file, whose arrival in the
+// temporary folder is waited for through a change notification.
 inline DWORD run_unix(const std::string& command) {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
@@ -41,10 +42,14 @@ inline DWORD run_unix(const std::string& command) {
     STARTUPINFOW si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi;
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 999;
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    for (int i = 0; i < 3000 && GetFileAttributesA(done.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) Sleep(20);
+    HANDLE change = FindFirstChangeNotificationA(temp, FALSE, FILE_NOTIFY_CHANGE_FILE_NAME);
+    if (change == INVALID_HANDLE_VALUE) return 999;
+    const bool started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+    if (started) CloseHandle(pi.hThread), CloseHandle(pi.hProcess);
+    for (const DWORD start = GetTickCount(); started && GetFileAttributesA(done.c_str()) == INVALID_FILE_ATTRIBUTES &&
+                                             GetTickCount() - start < 60000;)
+        if (WaitForSingleObject(change, 1000) == WAIT_OBJECT_0) FindNextChangeNotification(change);
+    FindCloseChangeNotification(change);
     const std::string code = ferro_test::read_file(done);
     DeleteFileA(done.c_str());
     return code.empty() ? 998 : static_cast<DWORD>(std::stoul(code));
@@ -84,16 +89,8 @@ inline std::string folder_of(const std::string& path) {
 
 class LinkTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        InitializeSHFunctionByOLE();
-        SetNoResolveTechnique(0);
-        SetNoErrorMessageAtLinkedFileInfomation(1);
-    }
-    void TearDown() override {
-        SetNoErrorMessageAtLinkedFileInfomation(0);
-        ClearShortcutFile();
-        CoUninitialize();
-    }
+    void SetUp() override { InitializeSHFunctionByOLE(), SetNoResolveTechnique(0), SetNoErrorMessageAtLinkedFileInfomation(1); }
+    void TearDown() override { SetNoErrorMessageAtLinkedFileInfomation(0), ClearShortcutFile(), CoUninitialize(); }
     ferro_test::TempFolder dir_;
 };
 

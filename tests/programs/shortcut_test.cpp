@@ -25,15 +25,10 @@ std::string make_share(const std::string& folder) {
     return run_unix(command) == 0 ? std::string("\\\\ferrosrv\\share") : std::string();
 }
 
-struct Written {
-    const char* name;  // the shortcut's file name (UTF-8)
-    const char* target;  // relative to the test folder, or absolute (UTF-8)
-    const char* arguments;
-    bool folder;  // the working folder is the target's folder
-    const char* icon;  // "" none, "=" the target itself, else a path
-    int index;
-    int show;
-};
+// The shortcut's name, its target (below the test folder, absolute, or on
+// the share), arguments, working folder = the target's, icon ("" none, "="
+// the target, else a path), icon index and show command; texts in UTF-8.
+struct Written { const char *name, *target, *arguments; bool folder; const char* icon; int index, show; };
 
 const Written kWritten[] = {
     {"plain.lnk", "notepad.exe", "-x a b", true, "=", 0, SW_SHOWNORMAL},
@@ -117,12 +112,7 @@ TEST_F(LinkTest, PlatformShortcutsAreReadByTheEngine) {
 }
 
 namespace {
-struct Bad {
-    const char* name;
-    const char* what;
-    std::string bytes;
-    LONG bits;
-};
+struct Bad { const char *name, *what; std::string bytes; LONG bits; };
 
 // A ".pif" file: program name at 0x24 (63 bytes), start-up folder at 0x65,
 // parameters at 0xA5, 369 bytes in all.
@@ -152,9 +142,7 @@ TEST_F(LinkTest, BrokenAndForeignFilesGiveAClearResult) {
         const LONG result = GetLnkExeName(nullptr, path, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
         EXPECT_EQ(0, result & ~(kLinkIconMissing | (no_resolve ? 0L : LONG(kLinkUnresolved)))) << no_resolve;
         EXPECT_EQ(utf8(target), utf8(path));
-        if (no_resolve) {
-            EXPECT_EQ(whole, ferro_test::read_file(good));
-        }
+        if (no_resolve) { EXPECT_EQ(whole, ferro_test::read_file(good)); }
     }
     const std::string pif = pif_bytes(sjis("C:\\DOS\\表EDIT.COM"), sjis("C:\\ソ"), "/x");
     const Bad cases[] = {

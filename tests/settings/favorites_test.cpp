@@ -15,16 +15,13 @@
 #include "support/sjis.h"
 #include "support/temp_folder.h"
 
-using ferro_test::sjis;
-using ferro_test::TempFolder;
+using namespace ferro_test;
 
 namespace {
 class Places : public ::testing::Test {
 protected:
     void SetUp() override {
-        TearDown();
-        EnableHistoryDirectory(1);
-        DisableSaveInHistoryDirectory(0);
+        TearDown(), EnableHistoryDirectory(1), DisableSaveInHistoryDirectory(0);
         SetFavoriteDirDeleted(SetFavoriteDirMovedInsideMenu(0));
     }
     void TearDown() override { FreeFavoriteMemory(), FreeHistoryDirectoryPointer(); }
@@ -140,8 +137,7 @@ TEST_F(Places, MissingFoldersAndTargets) {
     EXPECT_EQ(0, GetDirectoryNameFromGlobalHandleForFavoriteDir(nullptr, folder, target, 2));
     {
         ferro_test::MessageBoxRecorder boxes;
-        boxes.answer(IDNO);
-        boxes.answer(IDYES);
+        boxes.answer(IDNO), boxes.answer(IDYES);
         EXPECT_EQ(0, GetDirectoryNameFromGlobalHandleForFavoriteDir(GetDesktopWindow(), folder, target, 2));
         EXPECT_EQ(-1, GetDirectoryNameFromGlobalHandleForFavoriteDir(GetDesktopWindow(), folder, target, 2));
         EXPECT_NE(std::string::npos, boxes.boxes().at(1).text.find(gone));
@@ -191,11 +187,7 @@ TEST_F(Places, HistoryBackAndForward) {
     EXPECT_EQ(1, IsPrevHistoryDirectoryEnable());
     EXPECT_EQ(0, IsNextHistoryDirectoryEnable());
     // Back twice and forward once: the second newest; then back to the oldest and past it.
-    const struct {
-        int step;
-        LONG moved;
-        const char* folder;
-    } walk[] = {{-1, 1, "C:\\three"}, {-1, 1, "C:\\two"}, {1, 1, "C:\\three"}, {-1, 1, "C:\\two"}, {-1, 1, "C:\\one"}, {-1, 0, ""}};
+    const struct { int step; LONG moved; const char* folder; } walk[] = {{-1, 1, "C:\\three"}, {-1, 1, "C:\\two"}, {1, 1, "C:\\three"}, {-1, 1, "C:\\two"}, {-1, 1, "C:\\one"}, {-1, 0, ""}};
     for (const auto& w : walk) {
         EXPECT_EQ(w.moved, w.step < 0 ? GetPrevHistoryDirectory(folder) : GetNextHistoryDirectory(folder));
         EXPECT_STREQ(w.folder, folder);
@@ -240,10 +232,6 @@ TEST_F(Places, HistoryOf10000VisitsIsBounded) {
     EXPECT_EQ("C:\\v" + std::to_string(10000 - kHistoryLimit + 1), folder);
     EXPECT_EQ(kHistoryLimit, DeleteInHistoryDirectory("C:\\"));
 }
-
-namespace {
-using namespace ferro_test;
-}  // namespace
 
 // The favourite list dialog: an entry moved up, one removed, the current
 // folder with its target added; the table and the menu follow. Then the
