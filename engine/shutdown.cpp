@@ -17,7 +17,9 @@
 #include "programs/launch_internal.h"
 #include "programs/file_types.h"
 #include "programs/processes.h"
+#include "programs/shortcut.h"
 #include "search/search_internal.h"
+#include "settings/favorites.h"
 #include "settings/places.h"
 #include "settings/profile.h"
 #include "search/text_search.h"
@@ -45,7 +47,8 @@ constexpr Release kStateBlocks[] = {
 //   ReleaseOutputFileMemoryHandle, FreeVersionProcMemory, ClearFile, ClearDir,
 //   FreeDriveMemoryHandle, FreeMemoryForCopyExcludedString, GlobalFree_ghSAVEPATH,
 //   FreeExcuteExeFile, FreeEditor, FreetPrinterParametersPointer,
-//   ReleaseTempForRegistry, ClearShortcutFile, FreeFoundNetworkDriveMemory,
+//   ReleaseTempForRegistry, ClearShortcutFile, FreeFavoriteMemory,
+//   FreeHistoryDirectoryPointer, FreeFoundNetworkDriveMemory,
 //   FreeDesktopMenuHandle, FreeDllForResourceFunctions,
 //   FreeSetFormatForRichTextContentsPointer, DeleteFontSelected(-1),
 //   Delete_rgbColorBrushAndPen, FreeViewerHandle, DeleteViewerCursors,
@@ -72,6 +75,9 @@ constexpr Release kShutdownOrder[] = {
     ferro::programs::free_launch_environment,
     [] { FreeRegKeyMemory(); },
     [] { ReleaseTempForRegistry(); },
+    [] { ClearShortcutFile(); },
+    [] { FreeFavoriteMemory(); },
+    [] { FreeHistoryDirectoryPointer(); },
     [] { FreeDesktopMenuHandle(); },
     ferro::free_program_places,
     ferro::search::free_search_state,

@@ -25,6 +25,8 @@ int cmd_print(const Args& args);
 int cmd_arc(const Args& args);
 int cmd_config(const Args& args);
 int cmd_assoc(const Args& args);
+int cmd_lnk(const Args& args);
+int cmd_fav(const Args& args);
 
 // What ferro ls lists and how.
 struct ListOptions {

@@ -102,6 +102,20 @@ const Command kCommands[] = {
     {"assoc", host::cmd_assoc, "assoc FILE           the programs the registry associates with a file",
      "  FILE  a file name (it need not exist); one command entry a line:\n"
      "        program, tab, options, \" ^\" and the registry key, \"|\" and the verb"},
+    {"lnk", host::cmd_lnk, "lnk show FILE... | make LINK TARGET [--args A] [--dir D] [--icon I] | replace OLD NEW DIR [--args]",
+     "  show FILE...     target, working folder, arguments, icon and show command of each shortcut (.lnk, .pif)\n"
+     "  make LINK TARGET write the shortcut LINK to TARGET (--args the arguments, --dir the working folder,\n"
+     "                   --icon the icon file)\n"
+     "  replace OLD NEW DIR\n"
+     "                   in every shortcut below DIR, the folder OLD at the start of the target, working\n"
+     "                   folder and icon becomes NEW (--args: the arguments too; --simulate: report only);\n"
+     "                   the report (_rplcsc_.txt in the temporary folder) lists what changed and what\n"
+     "                   failed; shortcuts that need no change are not touched. Exit 1 when any failed."},
+    {"fav", host::cmd_fav, "fav list | add FOLDER [TARGET] | remove N|FOLDER   the stored favourite folders",
+     "  list                  the favourites with their menu texts (\"&C \" ... ; a target after \">\")\n"
+     "  add FOLDER [TARGET]   a new favourite, optionally with the target folder the other pane opens\n"
+     "  remove N|FOLDER       a favourite by its number or folder\n"
+     "Kept in the registry below HKEY_CURRENT_USER\\Software\\Ferrolan\\FavoriteDir (keys 0 to 34)."},
     {"msg", host::cmd_msg, "msg N [N...]         show message texts of the message library by number",
      "  N...  message numbers"},
 };
