@@ -20,6 +20,7 @@
 #include "fs/dos_times.h"
 #include "fs/fs_common.h"
 #include "programs/error_report.h"
+#include "settings/place_follow.h"
 #include "ui/wait.h"
 
 namespace ferro::fileops {
@@ -171,6 +172,8 @@ LONG WINAPI RemoveByForce(HWND window, LPCSTR path, LONG ask_next, LONG kind, LO
             // The host's counting callback of the wait window: the name and
             // the running number the caller gave (the walk's entry number).
             ferro::ui::send_counting(GetFileName(nullptr, const_cast<LPSTR>(path)), ask_next > 0 ? ask_next : -1, 0);
+            // The favourite folders and the history forget a deleted folder.
+            if (!file && !(kind & 0x2)) ferro::places::follow_folder_deleted(path);
             return -(kDeleteDone | (file ? kDeleteFile : kDeleteFolder));
         }
 

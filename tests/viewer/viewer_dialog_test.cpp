@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 #include "support/artefacts.h"
+#include "support/dialog_script.h"
 #include "support/message_box_recorder.h"
 #include "support/sjis.h"
 #include "support/temp_folder.h"
@@ -85,7 +86,7 @@ TEST(ViewerDialog, WalksThreeFilesWithItsButtons) {
         read, [&](const Open& o) { EXPECT_EQ(sjis("次ﾌｧｲﾙ(&N)"), text_of(GetDlgItem(o.viewer, IDOK)));
                                    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(o.viewer, 2581))); return true; },
         press_in_viewer(IDOK),
-        read, [&](const Open& o) { save_screenshot(o.viewer, artefact("viewer_japanese.bmp")); return true; },
+        read, [&](const Open& o) { ferro_test::save_screenshot(o.viewer, "viewer_japanese.bmp"); return true; },
         press_in_viewer(2582),
         [](const Open& o) {
             if (!o.width) return false;
