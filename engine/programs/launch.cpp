@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 #include <utility>
-#include "fs/network_bridge.h"
+#include "fs/network.h"
 #include "frame/error_state.h"
 #include "frame/memory_blocks.h"
 #include "frame/message_box.h"
@@ -83,7 +83,7 @@ bool connect_network_names(std::string& line) {
         if (at > 0 && line[at - 1] != ' ' && line[at - 1] != '"') continue;
         std::string tail = line.substr(at);
         int saved = 0;
-        const char* name = ferro::fs::net::make_network_folder_name(tail.data(), &saved);
+        const char* name = MakeNetworkFolderName(tail.data(), &saved);
         if (saved == 0) return false;
         line.replace(at, std::string::npos, name);
     }

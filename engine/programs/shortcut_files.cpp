@@ -5,7 +5,7 @@
 #include "frame/paths.h"
 #include "frame/text_internal.h"
 #include "fs/dos_names.h"
-#include "fs/network_bridge.h"
+#include "fs/network.h"
 #include "programs/shortcut.h"
 #include "programs/shortcut_internal.h"
 #include "viewer/file_helpers.h"
@@ -133,7 +133,7 @@ LONG WINAPI GetLnkExeName(HWND owner, LPSTR path, LPSTR workingFolder, LPSTR arg
     const char* name = file;
     int saved = -1;
     if (text::is_network_form(file)) {
-        name = fs::net::make_network_folder_name(file, &saved);
+        name = MakeNetworkFolderName(file, &saved);
         if (saved == 0) return kLinkUnreadable;
     } else if (!text::copy_bounded(file, network_folder_name(file).c_str())) {
         return kLinkEmpty;
