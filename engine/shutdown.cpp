@@ -8,6 +8,7 @@
 #include "frame/places_internal.h"
 #include "shutdown.h"
 #include "fs/drives.h"
+#include "internet/internet_internal.h"
 #include "listing/listing_internal.h"
 #include "listing/listing_store.h"
 #include "listing/selection.h"
@@ -41,7 +42,7 @@ constexpr Release kStateBlocks[] = {
 //   FreeDesktopMenuHandle, FreeDllForResourceFunctions,
 //   FreeSetFormatForRichTextContentsPointer, DeleteFontSelected(-1),
 //   Delete_rgbColorBrushAndPen, FreeViewerHandle, DeleteViewerCursors,
-//   FreeFindStringMemory,
+//   FreeFindStringMemory, the internet handles still listed,
 // and last the frame's own blocks.
 constexpr Release kShutdownOrder[] = {
     [] { FreeDosErrorMesHandle(); },
@@ -59,6 +60,7 @@ constexpr Release kShutdownOrder[] = {
     [] { FreeViewerHandle(); },
     [] { DeleteViewerCursors(); },
     [] { FreeFindStringMemory(); },
+    ferro::internet::close_listed_handles,
     ferro::free_temp_block,
 };
 
