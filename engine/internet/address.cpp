@@ -17,6 +17,13 @@ constexpr SchemeRow kSchemes[] = {
     {"https://", Scheme::kHttps, INTERNET_DEFAULT_HTTPS_PORT},
 };
 
+int hex_value(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
 bool copy_part(char* out, std::size_t cap, const char* from, std::size_t n) {
     if (n >= cap) return false;
     std::memcpy(out, from, n);
@@ -28,6 +35,54 @@ bool copy_part(char* out, std::size_t cap, const char* from, std::size_t n) {
 const char* Address::file_name() const {
     const char* slash = std::strrchr(path, '/');
     return slash ? slash + 1 : path;
+}
+
+bool escaped_url(const char* url, char* out, std::size_t cap) {
+    wchar_t wide[kUrlSize];
+    char utf8[kUrlSize * 3];
+    if (!MultiByteToWideChar(CP_ACP, 0, url, -1, wide, kUrlSize) ||
+        !WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8, sizeof utf8, nullptr, nullptr))
+        return false;
+    constexpr char kHex[] = "0123456789ABCDEF";
+    std::size_t n = 0;
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(utf8); *p; ++p) {
+        const bool escape = *p >= 0x80 || *p == ' ';
+        if (n + (escape ? 3 : 1) >= cap) return false;
+        if (escape) {
+            out[n++] = '%';
+            out[n++] = kHex[*p >> 4];
+            out[n++] = kHex[*p & 15];
+        } else {
+            out[n++] = static_cast<char>(*p);
+        }
+    }
+    out[n] = '\0';
+    return true;
+}
+
+bool local_name(const char* name, char* out, std::size_t cap) {
+    char raw[kUrlSize];
+    std::size_t n = 0;
+    for (const char* p = name; *p; ++p) {
+        const int high = p[0] == '%' ? hex_value(p[1]) : -1;
+        const int low = high >= 0 ? hex_value(p[2]) : -1;
+        if (n + 1 >= sizeof raw) return false;
+        if (low >= 0) {
+            raw[n++] = static_cast<char>(high * 16 + low);
+            p += 2;
+        } else {
+            raw[n++] = *p;
+        }
+    }
+    raw[n] = '\0';
+    wchar_t wide[kUrlSize];
+    BOOL lossy = FALSE;
+    if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, raw, -1, wide, kUrlSize) > 0 &&
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, out, static_cast<int>(cap), nullptr, &lossy) > 0 && !lossy)
+        return true;
+    if (n >= cap) return false;
+    std::memcpy(out, raw, n + 1);
+    return true;
 }
 
 bool parse_address(const char* url, Address* out, DWORD* error) {

@@ -74,13 +74,23 @@ bool Download::prepare(LONG* result) {
         *result = fail(kFirstWriteFailed, ERROR_PATH_NOT_FOUND, r_.target_folder);
         return false;
     }
-    const char* name = r_.target_name ? r_.target_name : address_.file_name();
+    if (!local_name(address_.file_name(), remote_name_, sizeof remote_name_)) {
+        *result = fail(kRequestNotOpened, ERROR_INTERNET_INVALID_URL, r_.source);
+        return false;
+    }
+    const char* name = r_.target_name ? r_.target_name : remote_name_;
     const std::size_t folder_length = std::strlen(r_.target_folder);
     const bool has_yen = mbcs::ends_with(r_.target_folder, folder_length, '\\');
     const int n = std::snprintf(local_, sizeof local_, "%s%s%s", r_.target_folder, has_yen ? "" : "\\", name);
     if (n < 0 || static_cast<std::size_t>(n) >= sizeof local_) {
         local_[0] = '\0';
         *result = fail(kFirstWriteFailed, ERROR_FILENAME_EXCED_RANGE, r_.target_folder);
+        return false;
+    }
+    // A read-only file is the user's to keep: it is never replaced.
+    const DWORD attributes = GetFileAttributesA(local_);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        *result = fail(kFirstWriteFailed, ERROR_ACCESS_DENIED, local_);
         return false;
     }
     return true;
@@ -112,11 +122,19 @@ LONG Download::run() {
     return finish(result);
 }
 
+// The file is asked for through the site connection, so that the time-outs
+// of the connection and of the request itself apply to every wait.
 LONG Download::open_http() {
     const DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
                         (address_.scheme == Scheme::kHttps ? INTERNET_FLAG_SECURE : 0);
-    remote_.reset(InternetOpenUrlA(session_.internet(), r_.source, nullptr, 0, flags, 0));
-    if (!remote_) return not_there(kRequestNotSent, GetLastError());
+    char path[kUrlSize * 3];
+    if (!escaped_url(address_.path, path, sizeof path)) return not_there(kRequestNotOpened, ERROR_INTERNET_INVALID_URL);
+    remote_.reset(HttpOpenRequestA(session_.connection(), "GET", path, nullptr, nullptr, nullptr, flags, 0));
+    if (!remote_) return not_there(kRequestNotOpened, GetLastError());
+    apply_timeouts(remote_.get());
+    const DWORD asked = GetTickCount();
+    if (!HttpSendRequestA(remote_.get(), nullptr, 0, nullptr, 0))
+        return not_there(kRequestNotSent, timeout_error(GetLastError(), asked));
     DWORD status = 0, size = sizeof status;
     if (HttpQueryInfoA(remote_.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr) &&
         (status < 200 || status > 299))
@@ -137,7 +155,7 @@ LONG Download::open_http() {
                        nullptr) &&
         SystemTimeToFileTime(&modified, &remote_time_))
         time_known_ = true;
-    copy_found_name(address_.file_name());
+    copy_found_name(remote_name_);
     return compare_with_local();
 }
 
@@ -148,7 +166,12 @@ LONG Download::open_ftp() {
     WIN32_FIND_DATAA entry;
     {
         Handle found(FtpFindFirstFileA(session_.connection(), address_.path, &entry, INTERNET_FLAG_RELOAD, 0));
-        if (!found) return not_there(ftp_folder_exists() ? kNotOnFtpSite : kFolderNotAvailable, GetLastError());
+        if (!found) {
+            // A listing that simply comes back empty sets no error of its own.
+            DWORD error = GetLastError();
+            if (error == 0 || error == ERROR_NO_MORE_FILES) error = ERROR_FILE_NOT_FOUND;
+            return not_there(ftp_folder_exists() ? kNotOnFtpSite : kFolderNotAvailable, error);
+        }
     }
     session_.send(kFtpFound);
     remote_size_ = (static_cast<ULONGLONG>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
@@ -220,7 +243,7 @@ LONG Download::read_to_file() {
     }
     char text[kUrlSize];
     MyLoadString(kReadingText, 0);
-    std::snprintf(text, sizeof text, "%s %s", r_.found_name ? r_.found_name : address_.file_name(),
+    std::snprintf(text, sizeof text, "%s %s", r_.found_name ? r_.found_name : remote_name_,
                   GetLoadStrMessage());
     progress_text(text);
     OwnedFile file;
@@ -232,8 +255,9 @@ LONG Download::read_to_file() {
     bool stopped_by_check = false;
     for (;;) {
         DWORD got = 0;
+        const DWORD asked = GetTickCount();
         if (!InternetReadFile(remote_.get(), buffer.get(), kReadBufferSize - 1, &got)) {
-            session_.set_last_error(GetLastError());
+            session_.set_last_error(timeout_error(GetLastError(), asked));
             result = kNoData;
             break;
         }
@@ -320,7 +344,8 @@ LONG Download::finish(LONG result) {
             session_.send(reading ? kReadFailed : kCheckFailed, static_cast<LPARAM>(error));
         }
         const bool local_side = result == kFirstWriteFailed || result == kLaterWriteFailed;
-        session_.report(error, local_side && local_[0] ? local_ : r_.source);
+        const bool reading = result == kNoData || local_side;
+        session_.report(error, local_side && local_[0] ? local_ : r_.source, reading ? kReadFailedText : kCheckFailedText);
     }
     if (window && IsWindow(window)) session_.send(result == kOk ? kComplete : kEnd);
     if (r_.error_out) *r_.error_out = error;

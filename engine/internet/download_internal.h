@@ -54,6 +54,7 @@ private:
     Session session_;
     Address address_;
     Handle remote_;
+    char remote_name_[kNameSize] = {};
     char local_[kUrlSize] = {};
     char temporary_[kUrlSize] = {};
     ULONGLONG remote_size_ = 0;

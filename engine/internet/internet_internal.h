@@ -15,6 +15,10 @@ inline constexpr char kTransferAgent[] = "MyApp";
 inline constexpr char kProbeAgent[] = "Internet HTTP Program";
 inline constexpr UINT kActiveMessage = WM_USER + 100;
 inline constexpr UINT kInactiveMessage = WM_USER + 101;
+inline constexpr char kInternetErrorTitle[] = "\xb2\xdd\xc0\xb0\xc8\xaf\xc4\xb4\xd7\xb0";  // ｲﾝﾀｰﾈｯﾄｴﾗｰ
+inline constexpr UINT kConnectFailedText = 8330;  // "接続失敗"
+inline constexpr UINT kCheckFailedText = 8335;    // "確認失敗"
+inline constexpr UINT kReadFailedText = 8343;     // "読込失敗"
 
 // Results (InternetResult).
 enum Result : LONG {
@@ -140,6 +144,12 @@ struct Address {
     // The last part of the path (the file name, or a pattern).
     const char* file_name() const;
 };
+// The URL as it goes on the wire: bytes outside ASCII (a name of this code
+// page) and blanks become UTF-8 percent escapes, as browsers send them.
+bool escaped_url(const char* url, char* out, std::size_t cap);
+// A name taken from a URL as a local file name: percent escapes decoded and
+// UTF-8 turned into this code page (a name that is not UTF-8 stays as sent).
+bool local_name(const char* name, char* out, std::size_t cap);
 // False, with the Windows error (ERROR_INTERNET_INVALID_URL or
 // ERROR_INTERNET_UNRECOGNIZED_SCHEME) in *error, for a URL that is empty,
 // does not fit in 520 bytes, has no known scheme or no host.
@@ -169,8 +179,9 @@ public:
     HINTERNET connection() const { return connection_.get(); }
     // Keeps both handles open in the open-handle list instead of closing them.
     bool keep_in_list();
-    // Shows the Windows error `error` about `subject` (when errors are shown).
-    void report(DWORD error, const char* subject) const;
+    // Shows the Windows error `error` about `subject` (when errors are shown);
+    // an error the system has no text for is shown with message `fallback`.
+    void report(DWORD error, const char* subject, UINT fallback = kConnectFailedText) const;
     // The Windows error of the last failure.
     DWORD last_error() const { return last_error_; }
     void set_last_error(DWORD error) { last_error_ = error; }
@@ -191,6 +202,10 @@ private:
 
 // Applies the module's time-out to every time-out option of a handle.
 void apply_timeouts(HINTERNET handle);
+// A wait that ended because the time-out ran out, as ERROR_INTERNET_TIMEOUT
+// (the platform may give the socket's own error, or call it an aborted
+// connection): `error` of a call started at tick `since`.
+DWORD timeout_error(DWORD error, DWORD since);
 
 // ---- The probe and page reader worker ----------------------------------------
 struct ProbeRequest {

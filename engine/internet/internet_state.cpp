@@ -29,7 +29,13 @@ void set_same_size_found(bool found) { g_same_size_found = found ? 1 : 0; }
 ProgressTextFunction default_progress_text() { return g_default_progress_text; }
 void set_ftp_copy_error(DWORD error) { g_ftp_copy_error = error; }
 void set_worker_thread(bool worker) { t_worker = worker; }
-bool on_worker_thread() { return t_worker; }
+// A thread other than the one of the host's main window is a worker too (the
+// update module's check runs on one).
+bool on_worker_thread() {
+    if (t_worker) return true;
+    const HWND main = GethWndMain();
+    return main && GetWindowThreadProcessId(main, nullptr) != GetCurrentThreadId();
+}
 
 bool register_handles(HINTERNET internet, HINTERNET connection) {
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(InternetHandleNode));

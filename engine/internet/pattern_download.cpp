@@ -15,36 +15,6 @@ namespace {
 constexpr DWORD kPageReadSize = 64 * 1024;
 constexpr std::size_t kLargestIndex = 16u << 20;
 
-int hex_value(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-// A link target as a file name of this code page: percent escapes decoded,
-// UTF-8 turned into code page 932 (a name that is not UTF-8 stays as sent).
-std::string link_to_name(const std::string& link) {
-    std::string raw;
-    for (std::size_t i = 0; i < link.size(); ++i) {
-        const int high = i + 2 < link.size() && link[i] == '%' ? hex_value(link[i + 1]) : -1;
-        const int low = high >= 0 ? hex_value(link[i + 2]) : -1;
-        if (low >= 0) {
-            raw += static_cast<char>(high * 16 + low);
-            i += 2;
-        } else {
-            raw += link[i];
-        }
-    }
-    wchar_t wide[kNameSize];
-    const int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, raw.c_str(), -1, wide, kNameSize);
-    if (n <= 0) return raw;
-    char local[kNameSize * 2];
-    BOOL lossy = FALSE;
-    if (!WideCharToMultiByte(CP_ACP, 0, wide, -1, local, sizeof local, nullptr, &lossy) || lossy) return raw;
-    return local;
-}
-
 // The names that the links of an index page point to inside its folder.
 void names_from_index(const std::string& page, std::vector<std::string>* names) {
     for (std::size_t at = 0; (at = page.find("href=\"", at)) != std::string::npos;) {
@@ -54,7 +24,8 @@ void names_from_index(const std::string& page, std::vector<std::string>* names) 
         const std::string link = page.substr(at, end - at);
         at = end;
         if (link.empty() || link.find_first_of("/?#:") != std::string::npos || link[0] == '.') continue;
-        names->push_back(link_to_name(link));
+        char name[kNameSize];
+        if (local_name(link.c_str(), name, sizeof name)) names->push_back(name);
     }
 }
 
@@ -123,7 +94,9 @@ private:
     }
 
     LONG list_http(Session& site, std::vector<std::string>* names) {
-        Handle page(InternetOpenUrlA(site.internet(), folder_url_.c_str(), nullptr, 0,
+        char wire[kUrlSize * 3];
+        if (!escaped_url(folder_url_.c_str(), wire, sizeof wire)) return kRequestNotOpened;
+        Handle page(InternetOpenUrlA(site.internet(), wire, nullptr, 0,
                                      INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0));
         DWORD status = 0, size = sizeof status;
         if (!page || !HttpQueryInfoA(page.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size,

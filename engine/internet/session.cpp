@@ -1,7 +1,11 @@
 // The steps every probe and transfer shares: progress codes, the stop poll,
 // the internet handle with its time-outs, and the connection to the site
 // with its retries.
+#include <cstdio>
+#include "ferromes.h"
+#include "frame/error_internal.h"
 #include "frame/error_texts.h"
+#include "frame/message_box.h"
 #include "frame/message_pump.h"
 #include "frame/pump.h"
 #include "internet/internet_internal.h"
@@ -28,6 +32,15 @@ void apply_timeouts(HINTERNET handle) {
     for (DWORD option : kOptions) InternetSetOptionA(handle, option, &value, sizeof value);
 }
 
+DWORD timeout_error(DWORD error, DWORD since) {
+    constexpr DWORD kSocketTimedOut = 10060;  // WSAETIMEDOUT
+    const bool ran_out = timeout() > 0 && GetTickCount() - since + 50 >= timeout();
+    if (error == kSocketTimedOut || (ran_out && (error == ERROR_INTERNET_CONNECTION_ABORTED ||
+                                                 error == ERROR_INTERNET_CONNECTION_RESET)))
+        return ERROR_INTERNET_TIMEOUT;
+    return error;
+}
+
 Session::Session(HWND window, UINT_PTR message, const char* agent, bool show_errors)
     : window_(window), message_(static_cast<UINT>(message)), agent_(agent), show_errors_(show_errors) {
     SetPeekMessageFlag(0);
@@ -52,10 +65,15 @@ bool Session::cancelled(LONG* result, LONG cancelled_result) {
     return true;
 }
 
-void Session::report(DWORD error, const char* subject) const {
+void Session::report(DWORD error, const char* subject, UINT fallback) const {
     if (!show_errors_ || error == 0) return;
     SetLastError(error);
-    ShowInetSystemError(1, subject);
+    if (ShowInetSystemError(1, subject)) return;
+    char text[errors::kMessageSize];
+    MyLoadString(fallback, 0);
+    std::snprintf(text, sizeof text, "'%.*s'\n\n%s (Windows>>%lu)", 400, subject ? subject : "", GetLoadStrMessage(),
+                  static_cast<unsigned long>(error));
+    myMessageBox(nullptr, text, kInternetErrorTitle, MB_ICONEXCLAMATION);
 }
 
 LONG Session::open_and_connect(const Address& address, const char* display, HINTERNET reuse) {
@@ -84,6 +102,7 @@ LONG Session::open_and_connect(const Address& address, const char* display, HINT
         report(last_error_, address.host);
         return kNoConnection;
     }
+    apply_timeouts(connection_.get());
     g_connected = true;
     return kOk;
 }

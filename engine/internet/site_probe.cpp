@@ -20,7 +20,6 @@ constexpr std::size_t kLargestPage = 16u << 20;  // a page is text; more than th
 constexpr UINT kFirewallNotice = 8317;
 constexpr UINT kUpdateCheckLine = 8324;
 constexpr UINT kDownloadCheckLine = 8323;
-constexpr char kDefaultTitle[] = "\xb2\xdd\xc0\xb0\xc8\xaf\xc4\xb4\xd7\xb0";  // ｲﾝﾀｰﾈｯﾄｴﾗｰ
 
 // The Windows error that stands for an HTTP status that is not a success.
 DWORD error_for_status(DWORD status) {
@@ -73,17 +72,21 @@ private:
         LONG result = kOk;
         session_.send(kSiteConnected);
         const DWORD flags = kProbeRequestFlags | (address.scheme == Scheme::kHttps ? INTERNET_FLAG_SECURE : 0);
-        Handle request(HttpOpenRequestA(session_.connection(), "GET", address.path, nullptr, nullptr, nullptr, flags, 0));
+        char path[kUrlSize * 3];
+        if (!escaped_url(address.path, path, sizeof path)) std::strcpy(path, "/");
+        Handle request(HttpOpenRequestA(session_.connection(), "GET", path, nullptr, nullptr, nullptr, flags, 0));
         if (!request) {
             session_.set_last_error(GetLastError());
             session_.send(kRequestFailed);
             session_.report(session_.last_error(), r_.url);
             return kRequestNotOpened;
         }
+        apply_timeouts(request.get());
         if (session_.cancelled(&result)) return result;
         session_.send(kSending);
+        const DWORD asked = GetTickCount();
         if (!HttpSendRequestA(request.get(), nullptr, 0, nullptr, 0)) {
-            session_.set_last_error(GetLastError());
+            session_.set_last_error(timeout_error(GetLastError(), asked));
             session_.send(kSendFailed);
             session_.report(session_.last_error(), r_.url);
             return kRequestNotSent;
@@ -110,8 +113,9 @@ private:
         try {
             for (;;) {
                 DWORD got = 0;
+                const DWORD asked = GetTickCount();
                 if (!InternetReadFile(request, chunk, sizeof chunk, &got)) {
-                    session_.set_last_error(GetLastError());
+                    session_.set_last_error(timeout_error(GetLastError(), asked));
                     session_.send(kReadFailed, static_cast<LPARAM>(session_.last_error()));
                     return kNoData;
                 }
@@ -226,7 +230,7 @@ LONG WINAPI ShowMessageForInternetConnection(UINT messageId, UINT titleId, LPCST
     if (titleId)
         ferro::errors::add_formatted(heading, GetLoadStrTitle(), titleArgument);
     else
-        heading.add(kDefaultTitle);
+        heading.add(kInternetErrorTitle);
     const HCURSOR previous = GetCursor();
     PutArrowCursor();
     const int answer = myMessageBox(GethWndMain(), text, title, MB_ICONEXCLAMATION);
