@@ -77,7 +77,8 @@ public:
         }();
         hwnd_ = CreateWindowExA(0, name, "internet test", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                 GetModuleHandleA(nullptr), this);
-        previous_main_ = SethWndMain(hwnd_);
+        previous_main_ = GethWndMain();
+        SethWndMain(hwnd_);
     }
     ~ProgressLog() {
         SethWndMain(previous_main_);
