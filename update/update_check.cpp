@@ -61,9 +61,10 @@ LONG WINAPI parse_update_page(LONG* result, LPCSTR page, LONG_PTR) {
     if (n >= sizeof text) return -1;  // no installer name is that long
     std::memcpy(text, line, n);
     text[n] = '\0';
-    if (!store_address(text)) return -1;
-    LONG answer = -1;
-    if (GetVersionYearAndNumberFromString(text, &g_state.site_year, &g_state.site_number)) answer = 1;
+    // A line without a version names no installer: the kept address stays.
+    const LONG answer =
+        GetVersionYearAndNumberFromString(text, &g_state.site_year, &g_state.site_number) && store_address(text) ? 1
+                                                                                                                  : -1;
     if (result) *result = answer;
     return answer;
 }
