@@ -17,6 +17,8 @@ int cmd_cp(const Args& args);
 int cmd_mv(const Args& args);
 int cmd_grep(const Args& args);
 int cmd_view(const Args& args);
+int cmd_get(const Args& args);
+int cmd_update(const Args& args);
 
 // What ferro ls lists and how.
 struct ListOptions {

@@ -61,6 +61,15 @@ const Command kCommands[] = {
      "  FILE...    the files, walked with the viewer's next and previous buttons\n"
      "  --width N  wrap the lines at N characters (tabs become 4 blanks)\n"
      "Without a display the text the viewer would show is printed."},
+    {"get", host::cmd_get, "get URL [DIR]        download a file over HTTP or FTP (a pattern URL: every matching file)",
+     "  URL  http://, https:// or ftp:// address; a name with * or ? takes every matching file of the folder\n"
+     "  DIR  the local folder (default: the current folder)\n"
+     "Progress goes to stderr; a failed, cut or cancelled download leaves no file; exit 1 on failure."},
+    {"update", host::cmd_update, "update --check [--base-url URL] [--open]   is a newer version published?",
+     "  --check         read the update page of the maker's site through update.dll\n"
+     "  --base-url URL  the site to ask instead (scheme and host, e.g. http://127.0.0.1:8080)\n"
+     "  --open          open a newer version's installer address in the browser\n"
+     "Prints \"newer: ADDRESS\" or \"not newer than VERSION\"; errors go to stderr."},
     {"msg", host::cmd_msg, "msg N [N...]         show message texts of the message library by number",
      "  N...  message numbers"},
 };

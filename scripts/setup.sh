@@ -8,6 +8,7 @@ packages=(
   binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   wine wine64 wine32:i386 xvfb xauth locales cmake ninja-build googletest python3
   fonts-ipafont-gothic
+  python3-pyftpdlib
 )
 
 missing=()
