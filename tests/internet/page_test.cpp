@@ -56,7 +56,7 @@ TEST_F(Page, TheConsumerDecidesWhatAPageIsWorth) {
 
 TEST_F(Page, ProbesSendTheirCodes) {
     serve("probe/file.bin", "x");
-    struct Row { LONG (*probe)(LPCSTR, HWND, UINT_PTR, HWND, UINT_PTR, LONG_PTR, LONG_PTR, DWORD*); std::string url; LONG result; std::vector<WPARAM> codes; } rows[] = {
+    struct Row { decltype(&IsInternetHttpActive) probe; std::string url; LONG result; std::vector<WPARAM> codes; } rows[] = {
         {IsInternetHttpActive, http("probe/file.bin"), 1, {18, 6, 7, 8, 9, 10, 11}},
         {IsInternetFtpActive, ftp("probe/file.bin"), 1, {18, 6, 7, 13, 15, 11}},
         {IsInternetFtpActive, ftp("probe/none.bin"), -11, {18, 6, 7, 13, 3, 11}},
