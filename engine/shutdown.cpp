@@ -1,6 +1,7 @@
 // The two release lists. A part that holds memory adds its release function
 // to the list it belongs to, in its place in the order written here.
 #include <iterator>
+#include "archive/archiver.h"
 #include "fileops/copy.h"
 #include "fileops/delete_internal.h"
 #include "frame/error_texts.h"
@@ -13,6 +14,7 @@
 #include "listing/listing_store.h"
 #include "listing/selection.h"
 #include "programs/error_report.h"
+#include "programs/file_types.h"
 #include "search/search_internal.h"
 #include "settings/places.h"
 #include "settings/profile.h"
@@ -45,6 +47,7 @@ constexpr Release kStateBlocks[] = {
 //   FreeFindStringMemory, the internet handles still listed,
 // and last the frame's own blocks.
 constexpr Release kShutdownOrder[] = {
+    [] { FreeArchiverHandle(); },
     [] { FreeDosErrorMesHandle(); },
     [] { ReleaseOutputFileMemoryHandle(); },
     [] { ClearFile(); },
@@ -53,6 +56,7 @@ constexpr Release kShutdownOrder[] = {
     ferro::fileops::free_delete_state,
     [] { FreeMemoryForCopyExcludedString(); },
     ferro::listing::free_selection_state,
+    [] { FreeRegKeyMemory(); },
     [] { ReleaseTempForRegistry(); },
     [] { FreeDesktopMenuHandle(); },
     ferro::free_program_places,

@@ -70,6 +70,26 @@ const Command kCommands[] = {
      "  --base-url URL  the site to ask instead (scheme and host, e.g. http://127.0.0.1:8080)\n"
      "  --open          open a newer version's installer address in the browser\n"
      "Prints \"newer: ADDRESS\" or \"not newer than VERSION\"; errors go to stderr."},
+    {"arc", host::cmd_arc, "arc check | list ARCHIVE | extract ARCHIVE DIR | create ARCHIVE FILE...",
+     "  check    each archiver slot: its library loaded or missing, its version against the one built for\n"
+     "  list     the entries of an archive, through the archiver library's FindFirst and FindNext\n"
+     "  extract  the whole archive into DIR (made when missing), with its folders\n"
+     "  create   a new archive of the files and folders (a .tgz or .gz name compresses it)\n"
+     "The library is the one of the kind whose extensions hold the archive's (TAR32.DLL for tar, tgz, gz),\n"
+     "found on the program path."},
+    {"config", host::cmd_config,
+     "config [--key PATH] [--ini FILE] get SECTION KEY | set SECTION KEY VALUE | list SECTION | export FILE | import FILE",
+     "  --key PATH   the product's key below HKEY_CURRENT_USER (default Software\\Ferrolan)\n"
+     "  --ini FILE   get, set and list the settings of this INI file instead of the registry\n"
+     "  get          prints one setting (an integer in decimal)\n"
+     "  set          writes a string (a registry integer stays an integer when VALUE is a number)\n"
+     "  list         prints NAME=VALUE for every setting of the section\n"
+     "  export FILE  writes every setting of the key into a new INI file, byte for byte\n"
+     "  import FILE  writes every setting of such an INI file back into the key\n"
+     "SECTION is a path below the key (A\\B); the key's own settings have the section \"\"."},
+    {"assoc", host::cmd_assoc, "assoc FILE           the programs the registry associates with a file",
+     "  FILE  a file name (it need not exist); one command entry a line:\n"
+     "        program, tab, options, \" ^\" and the registry key, \"|\" and the verb"},
     {"msg", host::cmd_msg, "msg N [N...]         show message texts of the message library by number",
      "  N...  message numbers"},
 };

@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
+  libz-mingw-w64-dev
   wine wine64 wine32:i386 xvfb xauth locales cmake ninja-build googletest python3
   fonts-ipafont-gothic
   python3-pyftpdlib

@@ -21,15 +21,29 @@ LONG ini_read(const char* section, const char* key, const char* def, char* buffe
 LONG ini_read_int(const char* section, const char* key, LONG def) {
     const char* file = ini_file();
     if (!file || !section || !key) return def;
-    // The platform reads a text without digits as 0; the store gives the
-    // default, as the registry does for a value that is no integer.
-    char text[32];
-    GetPrivateProfileStringA(section, key, "", text, sizeof text, file);
+    char text[64];
+    if (GetPrivateProfileStringA(section, key, "", text, sizeof text, file) == 0) return def;
+    // Read as the platform's integer read does (a sign, then 0x, 0o or 0b
+    // or decimal digits), but a text without digits gives the default, as
+    // the registry does for a value that is no integer.
     const char* p = text;
     while (*p == ' ' || *p == '\t') ++p;
+    const bool negative = *p == '-';
     if (*p == '-' || *p == '+') ++p;
-    if (*p < '0' || *p > '9') return def;
-    return static_cast<LONG>(GetPrivateProfileIntA(section, key, def, file));
+    unsigned base = 10;
+    if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X' || p[1] == 'o' || p[1] == 'b')) {
+        base = p[1] == 'o' ? 8 : p[1] == 'b' ? 2 : 16;
+        p += 2;
+    }
+    auto digit = [base](char c) -> int {
+        const int value = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                        : c >= 'A' && c <= 'F' ? c - 'A' + 10 : 99;
+        return value < int(base) ? value : -1;
+    };
+    if (digit(*p) < 0) return def;
+    ULONG value = 0;
+    for (; digit(*p) >= 0; ++p) value = value * base + ULONG(digit(*p));
+    return static_cast<LONG>(negative ? 0u - value : value);
 }
 
 namespace {

@@ -106,6 +106,10 @@ bool ini_erase(const char* section, const char* key);
 // The section has the entry `key`, or any entry when `key` is null.
 bool ini_has(const char* section, const char* key);
 
+// ---- Items (profile_items.cpp)
+// Whether the stored string names `text` the way IsItemHereInRegistry tells.
+bool names_item(const char* stored, const char* text, LONG mode, LONG must_exist);
+
 // ---- Shared by the exports (profile_direct.cpp)
 // A list of names, each with its NUL, ended by one more NUL, in a buffer of
 // `size` bytes (at least 2): a name that does not fit ends the list.

@@ -41,6 +41,24 @@ bool names_existing_file(const char* stored) {
     return plain[0] != '\0' && IsFileDirExist(plain);
 }
 
+}  // namespace
+
+namespace ferro::profile {
+bool names_item(const char* stored, const char* text, LONG mode, LONG must_exist) {
+    std::string wanted = text ? text : "";
+    if (mode == 1 && wanted.size() > 1 && wanted.front() == '"') {
+        wanted.erase(0, 1);
+        if (!wanted.empty() && mbcs::ends_with(wanted.c_str(), wanted.size(), '"')) wanted.pop_back();
+    }
+    if (wanted.empty()) return stored[0] != '\0';
+    const char* at = j_lstristr(stored, wanted.c_str());
+    if (!at || !ends_a_name(stored, at + wanted.size())) return false;
+    if (must_exist == 1 && !names_existing_file(stored)) return false;
+    return true;
+}
+}  // namespace ferro::profile
+
+namespace {
 LONG item_here(HKEY hive, const char* section, const char* key, const char* def, LONG mode, const char* text,
                LONG must_exist) {
     char stored[kItemSize] = "";
@@ -52,17 +70,7 @@ LONG item_here(HKEY hive, const char* section, const char* key, const char* def,
         profile::read_string(hive, section, key, def, stored, sizeof stored);
     }
     if (char* output = profile::item_output(); output && stored[0]) std::memcpy(output, stored, std::strlen(stored) + 1);
-
-    std::string wanted = text ? text : "";
-    if (mode == 1 && wanted.size() > 1 && wanted.front() == '"') {
-        wanted.erase(0, 1);
-        if (!wanted.empty() && mbcs::ends_with(wanted.c_str(), wanted.size(), '"')) wanted.pop_back();
-    }
-    if (wanted.empty()) return stored[0] != '\0' ? 1 : 0;
-    const char* at = j_lstristr(stored, wanted.c_str());
-    if (!at || !ends_a_name(stored, at + wanted.size())) return 0;
-    if (must_exist == 1 && !names_existing_file(stored)) return 0;
-    return 1;
+    return profile::names_item(stored, text, mode, must_exist) ? 1 : 0;
 }
 }  // namespace
 

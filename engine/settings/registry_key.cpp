@@ -87,8 +87,10 @@ LONG write_text(HKEY key, const char* name, const char* text, std::size_t bytes)
     if (!key) return ERROR_INVALID_HANDLE;
     if (!text) text = "";
     const std::size_t length = whole_characters(text, bytes);
-    std::string stored(text, length);
-    return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(stored.c_str()),
+    if (text[length] == '\0')  // the whole text: stored as it is, with its terminator
+        return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), static_cast<DWORD>(length + 1));
+    const std::string part(text, length);
+    return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(part.c_str()),
                           static_cast<DWORD>(length + 1));
 }
 

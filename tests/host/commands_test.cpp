@@ -71,4 +71,13 @@ TEST_F(HostCommands, GrepExitCodesAndViewWithoutDisplay) {
     EXPECT_EQ(1, host::cmd_view({temp / "nothing.txt"}));
     EXPECT_EQ(2, host::cmd_view({"--width", "x", temp / "nothing.txt"}));
 }
+
+TEST_F(HostCommands, ArchiveCreateListExtractThroughTheBinding) {
+    EXPECT_EQ(0, host::cmd_arc({"create", temp / "a.tgz", temp / sjis("表")}));
+    EXPECT_EQ(0, host::cmd_arc({"list", temp / "a.tgz"}));
+    EXPECT_EQ(0, host::cmd_arc({"extract", temp / "a.tgz", temp / "out"}));
+    EXPECT_EQ("two", read_file(temp / sjis("out\\表\\能\\a.txt")));
+    EXPECT_EQ(1, host::cmd_arc({"list", temp / "a.lzh"}));  // no library of that kind
+    EXPECT_EQ(2, host::cmd_arc({"extract", temp / "a.tgz"}));
+}
 }  // namespace

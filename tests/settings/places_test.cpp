@@ -36,7 +36,9 @@ TEST(SpecialFolderTable, NumbersIdentifiersAndLabels) {
     for (const Row& row : rows) {
         EXPECT_EQ(GetDesktopFolderKeywordID(row.number), row.keyword) << row.number;
         EXPECT_EQ(GetDesktopFolderMenuID(row.number), row.menu) << row.number;
-        if (row.menu > 0) EXPECT_EQ(GetDeskTopOrderedNumber(row.menu), row.number);
+        if (row.menu > 0) {
+            EXPECT_EQ(GetDeskTopOrderedNumber(row.menu), row.number);
+        }
     }
     EXPECT_EQ(GetDeskTopOrderedNumber(MAKELONG(13230, 7)), 30) << "the low 16 bits";
     EXPECT_EQ(GetDeskTopOrderedNumber(13209), -1);

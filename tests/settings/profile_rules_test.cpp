@@ -210,7 +210,9 @@ TEST(ProfileBadInput, OverlongNamesAreRefusedAndNothingIsReached) {
         LPCSTR section = row.section.c_str();
         EXPECT_EQ(GetSectionParameters(&hive, HKEY_CURRENT_USER, &section, row.prefix.c_str()), row.length);
         EXPECT_EQ(hive, row.length ? HKEY_CURRENT_USER : nullptr);
-        if (!row.length) EXPECT_EQ(section, nullptr) << "an unreachable section reaches nothing";
+        if (!row.length) {
+            EXPECT_EQ(section, nullptr) << "an unreachable section reaches nothing";
+        }
     }
     char text[8] = "x";
     EXPECT_EQ(FindPrivateProfileString(nullptr, nullptr, "k", "d", text, sizeof text), 0);

@@ -130,7 +130,9 @@ TEST_P(ProfileFixture, ReadingPassOfTheCurrentSection) {
     EXPECT_GT(myGetPrivateProfileString(nullptr, "", text, sizeof text), 0) << "a null key lists the names";
     EXPECT_EQ(std::string(text, 11), std::string("Name\0Size\0\0", 11));
     EndIniAccessForReading();
-    if (!in_ini()) EXPECT_EQ(myGetPrivateProfileString("Name", "d", text, sizeof text), 0) << "the key is closed";
+    if (!in_ini()) {
+        EXPECT_EQ(myGetPrivateProfileString("Name", "d", text, sizeof text), 0) << "the key is closed";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(BothStores, ProfileFixture, testing::Values(Store::registry, Store::ini), store_name);

@@ -25,8 +25,7 @@ OwnedKey OwnedKey::fresh() {
 
 OwnedKey::~OwnedKey() {
     if (path_.empty()) return;
-    RegDeleteTreeA(HKEY_CURRENT_USER, path_.c_str());  // what is below it
-    RegDeleteKeyA(HKEY_CURRENT_USER, path_.c_str());
+    RegDeleteTreeA(HKEY_CURRENT_USER, path_.c_str());  // the key with all below it
 }
 
 void OwnedKey::set(const std::string& sub, const char* name, const std::string& data, DWORD type) const {
