@@ -55,9 +55,11 @@ protected:
     }
     // Serves `page` as the update page and sets the items; `same` makes an
     // equal site version count as newer.
+    // The maker's addresses point at the loopback server through the base URL.
     void items(const std::string& page, bool same = false, const char* where = "update.txt") {
-        serve("update.txt", page);
-        page_url = http(where);
+        if (SetBaseUrlForMySite(http("").c_str())) ReplaceWildCardByBaseUrlForMyFerroSite();
+        serve("ferrolan/update.txt", page);
+        page_url = GetUrlForFerroHttpSite(0) + std::string(where);
         LONG_PTR record[14] = {};
         record[1] = reinterpret_cast<LONG_PTR>(prefix.c_str());
         record[8] = reinterpret_cast<LONG_PTR>(page_url.c_str());
@@ -205,6 +207,25 @@ TEST_F(Update, TheCheckRunsOnItsWorkerThread) {
     ASSERT_TRUE(ended);
     EXPECT_EQ(0, dllIsUpdateToNewerVersonActive());
     EXPECT_EQ(1, dllGetResultOnUpdateToNewerVersonAtCommand(6));
+}
+
+// The news page as a host reads it: from the maker's (here: the loopback)
+// site, shown once per serial; comment lines do not count.
+LONG WINAPI show_news(LONG*, LPCSTR page, LONG_PTR) {
+    NewsRecord news = {};
+    return GetUpdateNews(&news, page, "Ferrolan 11-23");
+}
+
+TEST_F(Update, TheNewsPageComesFromTheMakersSite) {
+    items("");
+    serve("ferrolan/news.txt", "// date:[90]\r\n// message: an old comment\r\ndate:[41] year 2011 number 230\r\nmessage:\r\n" + sjis("新版です"));
+    SetOnceNewsMessage(40);
+    EXPECT_EQ(1, ReadFileByHttp(GetUrlForFerroCheckUpdateNews(0), show_news, nullptr, 0, 0, 0, nullptr, 0));
+    ASSERT_EQ(1u, boxes.boxes().size());
+    EXPECT_EQ(sjis("新版です"), boxes.boxes()[0].text);
+    EXPECT_EQ(41, GetOnceNewsMessage());
+    EXPECT_EQ(1, ReadFileByHttp(GetUrlForFerroCheckUpdateNews(0), show_news, nullptr, 0, 0, 0, nullptr, 0));
+    EXPECT_EQ(1u, boxes.boxes().size());  // once per serial
 }
 
 TEST_F(Update, VersionMarksAndTheFoundName) {
