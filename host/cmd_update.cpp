@@ -54,7 +54,7 @@ int cmd_update(const Args& args) {
     items[11] = reinterpret_cast<LONG_PTR>("Ferrolan");
     reinterpret_cast<LONG(WINAPI*)(LPCSTR)>(get("dllGetVersionNumberForUpdateToNewerVerson"))(kVersion);
     reinterpret_cast<LONG(WINAPI*)(const LONG_PTR*, LONG)>(get("dllSetItemsForUpdate"))(items, 1);
-    reinterpret_cast<LONG(WINAPI*)(LONG, LONG, LONG, LONG)>(get("dllSetUpdateToNewerVersonOptions"))(0, 0, 0, 0x08 | 0x10);
+    reinterpret_cast<LONG(WINAPI*)(LONG, LONG, LONG, LONG)>(get("dllSetUpdateToNewerVersonOptions"))(0, 0, 0, 0x10);
     reinterpret_cast<LONG(WINAPI*)(void(WINAPI*)(LONG_PTR, LPCSTR, LONG_PTR), LONG_PTR)>(
         get("dllSetAddMessageOnlyOnOutputWindowAPIForUpdate"))(print_error, 0);
     HGLOBAL memory = nullptr;
@@ -66,8 +66,12 @@ int cmd_update(const Args& args) {
         out(std::string("newer: ") + address);
         if (memory) GlobalUnlock(memory);
         if (open && !reinterpret_cast<LONG(WINAPI*)(LONG)>(get("dllExecuteNewVersionInstaller"))(1)) status = 1;
-    } else {
+    } else if (result == -2) {
         out(std::string("not newer than ") + kVersion);
+    } else {
+        // Unread, or no update line on it: the reason went to stderr already.
+        err("ferro update: no answer from " + page);
+        status = 1;
     }
     FreeLibrary(update);
     return status;

@@ -69,7 +69,7 @@ const Command kCommands[] = {
      "  --check         read the update page of the maker's site through update.dll\n"
      "  --base-url URL  the site to ask instead (scheme and host, e.g. http://127.0.0.1:8080)\n"
      "  --open          open a newer version's installer address in the browser\n"
-     "Prints \"newer: ADDRESS\" or \"not newer than VERSION\"; errors go to stderr."},
+     "Prints \"newer: ADDRESS\" or \"not newer than VERSION\"; an unread page or one without an update line: exit 1."},
     {"arc", host::cmd_arc, "arc check | list ARCHIVE | extract ARCHIVE DIR | create ARCHIVE FILE...",
      "  check    each archiver slot: its library loaded or missing, its version against the one built for\n"
      "  list     the entries of an archive, through the archiver library's FindFirst and FindNext\n"

@@ -10,6 +10,7 @@
 #include <string>
 #include "../../update/update.h"
 #include "../internet/internet_fixture.h"
+#include "commands.h"
 #include "frame/message_pump.h"
 #include "frame/platform_version.h"
 #include "support/message_box_recorder.h"
@@ -226,6 +227,20 @@ TEST_F(Update, TheNewsPageComesFromTheMakersSite) {
     EXPECT_EQ(41, GetOnceNewsMessage());
     EXPECT_EQ(1, ReadFileByHttp(GetUrlForFerroCheckUpdateNews(0), show_news, nullptr, 0, 0, 0, nullptr, 0));
     EXPECT_EQ(1u, boxes.boxes().size());  // once per serial
+}
+
+// ferro update --check: an unread page or one without an update line is a
+// failure of the command, never "not newer".
+TEST_F(Update, TheHostCommandFailsWhenThereIsNoAnswer) {
+    struct Row { const char* page; int exit; } rows[] = {  // null: the page is not there
+        {"[Update]ferro26-50.exe;", 0}, {"[Update]ferro26-43.exe;", 0}, {"no update line", 1}, {nullptr, 1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.page ? row.page : "(404)");
+        if (row.page) serve("ferrolan/update.txt", row.page);
+        else DeleteFileA(site("ferrolan/update.txt").c_str());
+        EXPECT_EQ(row.exit, host::cmd_update({"--check", "--base-url", http("")}));
+    }
 }
 
 TEST_F(Update, VersionMarksAndTheFoundName) {
