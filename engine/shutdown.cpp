@@ -19,6 +19,9 @@
 #include "settings/places.h"
 #include "settings/profile.h"
 #include "search/text_search.h"
+#include "ui/colors.h"
+#include "ui/drive_draw.h"
+#include "viewer/rich_text.h"
 #include "viewer/viewer.h"
 
 namespace {
@@ -49,6 +52,7 @@ constexpr Release kStateBlocks[] = {
 constexpr Release kShutdownOrder[] = {
     [] { FreeArchiverHandle(); },
     [] { FreeDosErrorMesHandle(); },
+    [] { FreeGlobalHandleInDrawItem(); },
     [] { ReleaseOutputFileMemoryHandle(); },
     [] { ClearFile(); },
     [] { ClearDir(); },
@@ -56,11 +60,15 @@ constexpr Release kShutdownOrder[] = {
     ferro::fileops::free_delete_state,
     [] { FreeMemoryForCopyExcludedString(); },
     ferro::listing::free_selection_state,
+    [] { FreetPrinterParametersPointer(); },
     [] { FreeRegKeyMemory(); },
     [] { ReleaseTempForRegistry(); },
     [] { FreeDesktopMenuHandle(); },
     ferro::free_program_places,
     ferro::search::free_search_state,
+    [] { FreeSetFormatForRichTextContentsPointer(); },
+    [] { DeleteFontSelected(-1); },
+    [] { Delete_rgbColorBrushAndPen(); },
     [] { FreeViewerHandle(); },
     [] { DeleteViewerCursors(); },
     [] { FreeFindStringMemory(); },

@@ -19,6 +19,8 @@ int cmd_grep(const Args& args);
 int cmd_view(const Args& args);
 int cmd_get(const Args& args);
 int cmd_update(const Args& args);
+int cmd_colors(const Args& args);
+int cmd_print(const Args& args);
 int cmd_arc(const Args& args);
 int cmd_config(const Args& args);
 int cmd_assoc(const Args& args);

@@ -70,6 +70,16 @@ const Command kCommands[] = {
      "  --base-url URL  the site to ask instead (scheme and host, e.g. http://127.0.0.1:8080)\n"
      "  --open          open a newer version's installer address in the browser\n"
      "Prints \"newer: ADDRESS\" or \"not newer than VERSION\"; an unread page or one without an update line: exit 1."},
+    {"colors", host::cmd_colors, "colors [--set KIND=RRGGBB]...   show or change the stored file colours",
+     "  --set KIND=RRGGBB  src:N, tgt:N or file:N (N 0 to 17: six text colours, their backgrounds,\n"
+     "                     their selected colours) or ext:NAME (an extension of at most 20 bytes)\n"
+     "The colours are read from and stored in the settings key (FERRO_REGISTRY_PATH, or the product's)."},
+    {"print", host::cmd_print, "print FILE [--header FMT] [--footer FMT] [--copies N]   print a file on the default printer",
+     "  FILE          a text file, or rich text (.rtf)\n"
+     "  --header FMT  the header line: one text (centred) or LEFT|CENTRE|RIGHT, with the codes\n"
+     "                &F file name, &P page, &D date and &T time of the file\n"
+     "  --footer FMT  the footer line, the same way\n"
+     "  --copies N    copies of every page (1 to 999)"},
     {"arc", host::cmd_arc, "arc check | list ARCHIVE | extract ARCHIVE DIR | create ARCHIVE FILE...",
      "  check    each archiver slot: its library loaded or missing, its version against the one built for\n"
      "  list     the entries of an archive, through the archiver library's FindFirst and FindNext\n"

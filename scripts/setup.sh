@@ -10,6 +10,7 @@ packages=(
   wine wine64 wine32:i386 xvfb xauth locales cmake ninja-build googletest python3
   fonts-ipafont-gothic
   python3-pyftpdlib
+  cups printer-driver-cups-pdf poppler-utils libcups2:i386
 )
 
 missing=()
