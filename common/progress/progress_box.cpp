@@ -10,6 +10,7 @@
 #include "frame/message_pump.h"
 #include "frame/text.h"
 #include "internet/internet.h"
+#include "ui/drawing.h"
 
 namespace {
 constexpr UINT kProgressMessage = WM_USER + 10;
@@ -57,13 +58,9 @@ void set_box_rect(HWND control) {
     g.box = {0, 0, r.right - r.left - 1, r.bottom - r.top - 1};
 }
 
-// ---- Links to the dialog-drawing and window functions of ferro32 ----------
-// Each of these stands for one export of the library's dialog-drawing or
-// window part; until those are in the library they do the same work here.
-void erase_background(HWND window, HDC dc, HBRUSH brush, const RECT* rect) {
-    (void)window;
-    FillRect(dc, rect, brush);
-}
+// ---- Link to the window functions of ferro32 -----------------------------------
+// Stands for the library's export that updates a window and its children;
+// until that is in the library it does the same work here.
 LONG update_windows(HWND window) {
     if (!window || !IsWindow(window)) return 0;
     UpdateWindow(window);
@@ -239,8 +236,7 @@ LRESULT CALLBACK box_procedure(HWND window, UINT message, WPARAM wParam, LPARAM 
         return 0;
     }
     case WM_ERASEBKGND:
-        erase_background(window, reinterpret_cast<HDC>(wParam), static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)),
-                         &g.box);
+        EraseBkgrd(window, reinterpret_cast<HDC>(wParam), static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)), &g.box);
         return 1;
     case kProgressMessage:
         return on_progress(wParam, lParam);
