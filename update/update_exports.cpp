@@ -3,10 +3,10 @@
 // opening.
 #include <windows.h>
 #include <process.h>
-#include <shellapi.h>
 #include <cstring>
 #include "frame/message_pump.h"
 #include "frame/text.h"
+#include "programs/processes.h"
 #include "update.h"
 #include "update_internal.h"
 
@@ -30,13 +30,9 @@ unsigned __stdcall check_on_thread(void*) {
 }  // namespace
 
 namespace ferro::update {
-// ReachURLFromString of ferro32 opens an address with the user's browser; until
-// the library has it the shell is asked here, the one place that changes.
-bool open_in_browser(const char* address) {
-    const auto started = reinterpret_cast<INT_PTR>(
-        ShellExecuteA(GetDesktopWindow(), "open", address, nullptr, nullptr, SW_SHOWNORMAL));
-    return started > 32;
-}
+// The address opened with the user's browser; a failure shows the
+// program-start box.
+bool open_in_browser(const char* address) { return ReachURLFromString(0, nullptr, address, 0) == 1; }
 }  // namespace ferro::update
 
 LONG WINAPI dllOnUpdateToNewerVersonAtCommand(UINT titleId, LPCSTR titleArgument, LONG, HGLOBAL* memoryOut, HWND c1,

@@ -10,6 +10,7 @@
 #include "frame/message_pump.h"
 #include "frame/text.h"
 #include "internet/internet.h"
+#include "programs/processes.h"
 #include "ui/drawing.h"
 
 namespace {
@@ -56,18 +57,6 @@ void set_box_rect(HWND control) {
     RECT r;
     GetWindowRect(control, &r);
     g.box = {0, 0, r.right - r.left - 1, r.bottom - r.top - 1};
-}
-
-// ---- Link to the window functions of ferro32 -----------------------------------
-// Stands for the library's export that updates a window and its children;
-// until that is in the library it does the same work here.
-LONG update_windows(HWND window) {
-    if (!window || !IsWindow(window)) return 0;
-    UpdateWindow(window);
-    LONG count = 0;
-    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT), ++count)
-        UpdateWindow(child);
-    return count;
 }
 
 // ---- Drawing ------------------------------------------------------------------
@@ -262,7 +251,7 @@ LONG WINAPI GetCopyRightRect(HWND dialog, int itemId) {
     return 1;
 }
 
-LONG WINAPI UpdateCopyRightMessage(HWND window, LONG) { return update_windows(window); }
+LONG WINAPI UpdateCopyRightMessage(HWND window, LONG) { return UpdateSpecifiedWindows(window); }
 
 LONG WINAPI StartEditboxSubClassCopyRightDlg(HWND dialog, int itemId, HWND statusWindow) {
     g.running = false;
