@@ -10,6 +10,7 @@
 #include "shutdown.h"
 #include "fs/drives.h"
 #include "fs/network.h"
+#include "internet/internet_internal.h"
 #include "listing/listing_internal.h"
 #include "listing/listing_store.h"
 #include "listing/selection.h"
@@ -53,7 +54,7 @@ constexpr Release kStateBlocks[] = {
 //   FreeDesktopMenuHandle, FreeDllForResourceFunctions,
 //   FreeSetFormatForRichTextContentsPointer, DeleteFontSelected(-1),
 //   Delete_rgbColorBrushAndPen, FreeViewerHandle, DeleteViewerCursors,
-//   FreeFindStringMemory,
+//   FreeFindStringMemory, the internet handles still listed,
 // and last the frame's own blocks.
 constexpr Release kShutdownOrder[] = {
     [] { FreeArchiverHandle(); },
@@ -90,6 +91,7 @@ constexpr Release kShutdownOrder[] = {
     [] { FreeViewerHandle(); },
     [] { DeleteViewerCursors(); },
     [] { FreeFindStringMemory(); },
+    ferro::internet::close_listed_handles,
     ferro::free_temp_block,
 };
 

@@ -9,6 +9,7 @@ packages=(
   libz-mingw-w64-dev
   wine wine64 wine32:i386 xvfb xauth locales cmake ninja-build googletest python3
   rsync  # the synchronisation benchmark compares with it
+  python3-pyftpdlib
   cups printer-driver-cups-pdf poppler-utils libcups2:i386
   fonts-ipafont-gothic liblnk-utils
 )
