@@ -84,8 +84,6 @@ ProgressTextFunction default_progress_text();
 void set_ftp_copy_error(DWORD error);
 // Whether a site connection was made in the current operation.
 bool connected_in_operation();
-// The link to the network layer: whether the machine is online at all.
-bool internet_available();
 // The thread that runs a transfer pumps messages between steps, except a
 // worker thread (the page reader, the update check), which never does.
 void set_worker_thread(bool worker);

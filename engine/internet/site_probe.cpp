@@ -10,6 +10,7 @@
 #include "frame/message_box.h"
 #include "frame/paths.h"
 #include "frame/pump.h"
+#include "fs/network.h"
 #include "internet/internet_internal.h"
 
 namespace ferro::internet {
@@ -156,7 +157,7 @@ bool slashed_copy(const char* url, char* out) {
 
 LONG probe_site(const char* url, bool ftp, bool read_body, PageConsumerFunction consumer, HWND window,
                 UINT_PTR message, LONG_PTR user, DWORD* error_out, bool show_errors) {
-    if (!internet_available()) return kOffline;
+    if (!IsInternetAvailable()) return kOffline;
     char copy[kUrlSize];
     if (!slashed_copy(url, copy)) {
         if (error_out) *error_out = ERROR_INTERNET_INVALID_URL;
