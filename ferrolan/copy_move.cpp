@@ -1,0 +1,224 @@
+// Copy and move of the chosen entries into the other pane's folder: the
+// host walks the items and their trees and decides per file (overwrite,
+// skip, only when newer); the engine copies each file (myOrgCopyFile, which
+// removes a partial target when stopped), makes the folders, removes moved
+// sources with its questions and notes every failure in the error report
+// list, shown at the end.
+#include <windows.h>
+#include <string>
+#include <vector>
+#include "app.h"
+#include "dialogs.h"
+#include "fileops/copy.h"
+#include "fileops/delete.h"
+#include "ferromes.h"
+#include "frame/error_boxes.h"
+#include "frame/error_state.h"
+#include "frame/message_box.h"
+#include "frame/message_pump.h"
+#include "frame/paths.h"
+#include "fs/dos_find.h"
+#include "fs/dos_folders.h"
+#include "fs/dos_names.h"
+#include "host_paths.h"
+#include "listing/listing_store.h"
+#include "listing/selection.h"
+#include "operations.h"
+#include "programs/error_report.h"
+#include "texts.h"
+
+namespace ferrolan::ops {
+namespace {
+constexpr UINT kCopyFailedHeading = 8110;  // "======複写中にｴﾗｰの出たﾌｧｲﾙ(ﾌｫﾙﾀﾞ)======"
+constexpr size_t kPathMax = 519;
+
+struct Run {
+    App& app;
+    bool move;
+    bool stopped = false;
+    bool overwrite_for_all = false;
+    Overwrite overwrite = Overwrite::kYes;
+    int done = 0;
+    ULONGLONG file_size = 0;  // of the file being copied
+    std::string file;         // its name, for the progress line
+};
+Run* g_run = nullptr;
+
+DWORD attributes_of(const std::string& path) { return GetFileAttributesA(path.c_str()); }
+bool exists(const std::string& path) { return attributes_of(path) != INVALID_FILE_ATTRIBUTES; }
+bool is_folder(const std::string& path) {
+    const DWORD a = attributes_of(path);
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+char drive_of(const std::string& path) {
+    if (path.size() < 2 || path[1] != ':') return 0;
+    const char c = path[0];
+    return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
+}
+bool same_drive(const std::string& a, const std::string& b) { return drive_of(a) && drive_of(a) == drive_of(b); }
+
+// Whether `path` is `folder` or lies inside it.
+bool inside(const std::string& path, const std::string& folder) {
+    const char* at = IsDirectoryContained(path.c_str(), folder.c_str(), FALSE);
+    return at == path.c_str();
+}
+
+UINT title_of(const Run& run) { return run.move ? ids::kMoveTitle : ids::kCopyTitle; }
+
+// The engine's box for a failed copy; false when the user stops the run.
+bool report_copy_failure(Run& run, LONG result, const std::string& source, const std::string& target) {
+    char name[520] = {};
+    const UINT id = GetCopyingErrorMessageID(result, source.c_str(), target.c_str(), name);
+    if (!id) return true;
+    SetHelpDosErrorMessage(MB_OKCANCEL | MB_ICONEXCLAMATION, nullptr);
+    const int answer = MyLoadDosErrorMessage(run.app.window(), name[0] ? name : source.c_str(), id,
+                                             ids::kDiskAccessTitle, 0);
+    return answer != IDCANCEL;
+}
+
+// A path over the engine's 519 bytes is refused and noted.
+bool fits(Run& run, const std::string& source, const std::string& target) {
+    if (source.size() <= kPathMax && target.size() <= kPathMax) return true;
+    SaveOutputFileMemoryHandle(run.app.window(), nullptr, source.substr(0, kPathMax).c_str(),
+                               target.substr(0, kPathMax).c_str(), kCopyFailedHeading, ERROR_FILENAME_EXCED_RANGE);
+    return false;
+}
+
+// Removes a moved source with the engine's questions (read-only, in use).
+bool remove_source(Run& run, const std::string& path, bool folder) {
+    LONG result;
+    do result = RemoveByForce(run.app.window(), path.c_str(), 1, folder ? 0x8 : 0x4, 0);
+    while (IsReturnedValueHitForDeleteOperation(result, -0x40));
+    if (IsReturnedValueHitForDeleteOperation(result, -0x1000)) run.stopped = true;
+    return IsReturnedValueHitForDeleteOperation(result, -0x2);
+}
+
+bool should_overwrite(Run& run, const std::string& source, const std::string& target) {
+    Overwrite choice = run.overwrite;
+    if (!run.overwrite_for_all) {
+        const OverwriteAnswer a = ask_overwrite(run.app.window(), title_of(run), source, target);
+        choice = a.choice;
+        if (a.for_all) {
+            run.overwrite = a.choice;
+            run.overwrite_for_all = true;
+        }
+    }
+    switch (choice) {
+    case Overwrite::kYes: return true;
+    case Overwrite::kIfNewer: return pFirstFileIsNewerThanSecondFile(source.c_str(), target.c_str()) == 1;
+    case Overwrite::kSkip: return false;
+    case Overwrite::kStop: run.stopped = true; return false;
+    }
+    return false;
+}
+
+void copy_file(Run& run, const std::string& source, const std::string& target) {
+    if (!fits(run, source, target)) return;
+    const bool target_there = exists(target) && !is_folder(target);
+    if (target_there && !should_overwrite(run, source, target)) return;
+    // A move on one drive to a free name is a rename.
+    if (run.move && !target_there && same_drive(source, target) && WinRename(source.c_str(), target.c_str()) == 0) {
+        ++run.done;
+        return;
+    }
+    WIN32_FIND_DATAA found;
+    run.file_size = myFindFileAProperty(source.c_str(), &found) == 0 ? GetOurUlargeIntergerSize(&found) : 0;
+    run.file = host::name_of(source);
+    SaveSrcCopyingFile(source.c_str());
+    SaveTgtCopyingFile(target.c_str());
+    std::string s = source, t = target;
+    const LONG result = myOrgCopyFile(run.app.window(), s.data(), t.data(), drive_of(source), kCopyProgressMessage);
+    if (result == -17 || IsStopExecutingFlag()) {
+        run.stopped = true;
+        return;
+    }
+    if (result != 0) {
+        if (!report_copy_failure(run, result, source, target)) run.stopped = true;
+        return;
+    }
+    ++run.done;
+    if (run.move) remove_source(run, source, false);
+}
+
+void copy_tree(Run& run, const std::string& source, const std::string& target) {
+    if (!fits(run, source, target)) return;
+    if (inside(target, source)) {
+        _MessageBoxPrintf(GetSysDlgInstance(), ids::kIntoItself, title_of(run), source.c_str(), run.app.window(),
+                          MB_ICONEXCLAMATION, nullptr);
+        return;
+    }
+    if (run.move && !exists(target) && same_drive(source, target) && WinRename(source.c_str(), target.c_str()) == 0) {
+        ++run.done;
+        return;
+    }
+    if (!is_folder(target) && myMkdir(target.c_str()) != 0) {
+        SaveOutputFileMemoryHandle(run.app.window(), nullptr, source.c_str(), target.c_str(), kCopyFailedHeading,
+                                   Get_nERRNO());
+        return;
+    }
+    SaveSrcCopyingDirectory(source.c_str());
+    SaveTgtCopyingDirectory(target.c_str());
+    std::vector<std::pair<std::string, bool>> entries;
+    WIN32_FIND_DATAA record;
+    HANDLE find = nullptr;
+    for (int r = my_Dos_findfirst(&find, host::joined(source, "*.*").c_str(), &record); r == 0;
+         r = my_Dos_findnext(&find, &record)) {
+        const std::string name = record.cFileName;
+        if (name == "." || name == "..") continue;
+        entries.emplace_back(name, (record.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
+    }
+    Close_my_Dos_find(&find);
+    for (const auto& [name, folder] : entries) {
+        if (run.stopped || StopExecuting()) {
+            run.stopped = true;
+            return;
+        }
+        const std::string from = host::joined(source, name), to = host::joined(target, name);
+        folder ? copy_tree(run, from, to) : copy_file(run, from, to);
+    }
+    if (run.move && !run.stopped) remove_source(run, source, true);
+}
+}  // namespace
+
+void copy_progress(App& app, ULONGLONG bytes) {
+    if (!g_run) return;
+    const unsigned percent = g_run->file_size ? unsigned(bytes * 100 / g_run->file_size) : 100;
+    const std::string line = format(g_run->move ? ids::kMoving : ids::kCopying, g_run->file.c_str(), percent);
+    SetWindowTextA(app.source().control(Pane::kStatus), line.c_str());
+}
+
+void copy_or_move(App& app, bool move) {
+    const std::vector<Item> items = chosen_items(app);
+    if (items.empty()) return;
+    const std::string target_folder = app.target().folder();
+    if (lstrcmpiA(target_folder.c_str(), app.source().folder().c_str()) == 0) {
+        _MessageBoxPrintf(GetSysDlgInstance(), ids::kSameFolderRefused, move ? ids::kMoveTitle : ids::kCopyTitle,
+                          target_folder.c_str(), app.window(), MB_ICONEXCLAMATION, nullptr);
+        return;
+    }
+    const std::string question = format(move ? ids::kAskMove : ids::kAskCopy, int(items.size()), target_folder.c_str());
+    if (myMessageBox(app.window(), question.c_str(), text(move ? ids::kMoveTitle : ids::kCopyTitle).c_str(),
+                     MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+
+    Run run{app, move, false, false, Overwrite::kYes, 0, 0, {}};
+    g_run = &run;
+    ResetCancellingFlags(0);
+    ResetCopiedTotalSize();
+    SetSomeFilesCopiedSuccessifully(0);
+    ReleaseOutputFileMemoryHandle();
+    SetCopyOrMove(move ? 0x3 : 0x1);
+    SaveTgtCopyingDirectory(target_folder.c_str());
+    for (const Item& item : items) {
+        if (run.stopped) break;
+        const std::string target = host::joined(target_folder, host::name_of(item.path));
+        item.folder ? copy_tree(run, item.path, target) : copy_file(run, item.path, target);
+        if (IsStopExecutingFlag()) run.stopped = true;
+    }
+    g_run = nullptr;
+    ResetCancellingFlags(0);
+    FreeItemFileAfterCurNumber(0, 0);
+    refresh_panes(app, !run.stopped);
+    show_error_list(app);
+}
+}  // namespace ferrolan::ops

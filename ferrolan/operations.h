@@ -1,0 +1,70 @@
+// The host's commands on files and folders, each done through the engine.
+#pragma once
+#include <windows.h>
+#include <string>
+#include <utility>
+#include <vector>
+#include "command_ids.h"
+
+namespace ferrolan {
+class App;
+namespace ops {
+// Files: open, view, edit, programs of a file, command macros, shortcuts, printing.
+void open_item(App& app);
+void view_files(App& app);
+void edit_file(App& app);
+void open_with(App& app);
+void shortcut_properties(App& app);
+void print_file(App& app);
+void fill_programs_menu(App& app, HMENU menu, WORD first, WORD last);
+void run_program(App& app, int index);
+// The error report list of the last operation in the output window (and,
+// on request, in the user's editor).
+void show_error_list(App& app);
+void error_list_in_editor(App& app);
+
+// Copy and move to the other pane; the progress of the file being copied.
+void copy_or_move(App& app, bool move);
+void copy_progress(App& app, ULONGLONG bytes);
+void delete_items(App& app);
+void rename_item(App& app);
+void change_attributes(App& app);
+void make_folder(App& app);
+void synchronise(App& app);
+
+void find_files(App& app);
+void grep_files(App& app);
+
+void pack(App& app);
+void unpack(App& app);
+void pack_or_unpack(App& app);
+
+void download(App& app);
+void check_newer_version(App& app);
+
+void fill_favourites_menu(App& app, HMENU menu, WORD first, WORD last);
+void fill_history_menu(App& app, HMENU menu, WORD first, WORD last);
+void open_favourite(App& app, int index);
+void open_history(App& app, int index);
+void add_favourite(App& app);
+
+// Starting a program with the engine's launcher: whether it is there, and
+// the start of `program` with its options for a file.
+bool launch_available();
+void launch_program(App& app, const std::string& program, const std::string& options, const std::string& file);
+bool is_archive(const std::string& path);
+
+// Commands whose engine part is not there yet are shown disabled.
+std::vector<std::pair<WORD, bool>> availability();
+
+// The full paths of the chosen entries of the source pane with their item
+// types (4 a file, 2 a folder), recorded in the engine's item table too.
+struct Item {
+    std::string path;
+    bool folder = false;
+};
+std::vector<Item> chosen_items(App& app);
+// Refreshes both panes after an operation (the source pane's marks go).
+void refresh_panes(App& app, bool clear_marks);
+}  // namespace ops
+}  // namespace ferrolan

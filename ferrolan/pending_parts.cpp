@@ -1,0 +1,28 @@
+// Commands whose engine parts are still being built: each one stands here
+// behind one function, shown disabled in the menus, until its part is in the
+// engine and the function calls it.
+#include "app.h"
+#include "operations.h"
+
+namespace ferrolan::ops {
+bool launch_available() { return false; }
+void launch_program(App&, const std::string&, const std::string&, const std::string&) {}
+void edit_file(App&) {}
+void open_with(App&) {}
+void shortcut_properties(App&) {}
+void print_file(App&) {}
+void download(App&) {}
+void check_newer_version(App&) {}
+void fill_favourites_menu(App&, HMENU, WORD, WORD) {}
+void fill_history_menu(App&, HMENU, WORD, WORD) {}
+void open_favourite(App&, int) {}
+void open_history(App&, int) {}
+void add_favourite(App&) {}
+void synchronise(App&) {}
+
+std::vector<std::pair<WORD, bool>> availability() {
+    return {{kCmdEdit, false},     {kCmdOpenWith, false},      {kCmdShortcut, false},
+            {kCmdPrint, false},    {kCmdDownload, false},      {kCmdNewerVersion, false},
+            {kCmdAddFavourite, false}, {kCmdErrorListInEditor, false}, {kCmdSync, false}};
+}
+}  // namespace ferrolan::ops
