@@ -78,7 +78,7 @@ void make_folder(App& app) {
     if (!ask_text(app.window(), ids::kMakeFolderTitle, ids::kNewFolder, name)) return;
     const std::string path = host::joined(pane.folder(), name);
     SetWithoutMessageForIsBadDirName(0);
-    if (path.size() > 519 || IsBadDirName(app.window(), path.c_str(), 0) != 0) return;
+    if (path.size() > 519 || IsBadDirName(app.window(), path.c_str(), 1) != 0) return;
     if (myMkdir(path.c_str()) != 0) {
         SetHelpDosErrorMessage(MB_OK | MB_ICONEXCLAMATION, nullptr);
         MyLoadDosErrorMessageWithAttribute(app.window(), path.c_str(), kFolderNotMade, kFolderNotMadeTitle, 0);

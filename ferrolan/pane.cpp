@@ -333,10 +333,11 @@ void Pane::update_status() {
     SetTotalNumberOfMarkedItems(selector, marked_count_);
     std::string status = format(ids::kPaneStatus, int(listing_.file_count), int(listing_.folder_count),
                                 grouped(listing_.file_bytes).c_str(), grouped(listing_.free_bytes).c_str());
+    // With marks, the line counts them instead of the listing.
     if (GetTotalSelectedNumber(selector) > 0)
         status = format(ids::kMarkStatus, int(GetTotalSelectedNumber(selector)),
                         int(listing_.file_count + listing_.folder_count), grouped(marked_bytes_).c_str()) +
-                 "  " + status;
+                 "  " + format(ids::kFreeSpace, grouped(listing_.free_bytes).c_str());
     SetWindowTextA(control(kStatus), status.c_str());
 }
 

@@ -4,7 +4,7 @@
 namespace ferro_test {
 namespace {
 thread_local DialogScript* t_script = nullptr;
-constexpr UINT_PTR kScriptTimer = 0xd1a1;
+constexpr UINT_PTR kScriptTimer = 0xd1a1, kThenTimer = 0xd1a2;
 }  // namespace
 
 DialogScript::DialogScript() {
@@ -43,9 +43,32 @@ void CALLBACK DialogScript::on_timer(HWND window, UINT, UINT_PTR id, DWORD) {
     }
     const Step step = t_script->steps_.front();
     t_script->steps_.pop_front();
+    for (int control : step.reads) {
+        char text[4096] = {};
+        GetDlgItemTextA(window, control, text, sizeof text);
+        t_script->read_.emplace_back(control, text);
+    }
     for (const auto& [control, text] : step.texts) SetDlgItemTextA(window, control, text.c_str());
     for (int control : step.checks) CheckDlgButton(window, control, BST_CHECKED);
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(step.button, BN_CLICKED), LPARAM(GetDlgItem(window, step.button)));
+    t_script->then_button_ = step.then_button;
+    if (step.then_button) SetTimer(window, kThenTimer, 50, on_then);
+}
+
+void CALLBACK DialogScript::on_then(HWND window, UINT, UINT_PTR id, DWORD) {
+    // Still at work (its OK disabled, or the click not taken yet): later.
+    MSG pending;
+    if (!t_script || !IsWindowEnabled(GetDlgItem(window, IDOK)) ||
+        PeekMessageA(&pending, window, WM_COMMAND, WM_COMMAND, PM_NOREMOVE))
+        return;
+    KillTimer(window, id);
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(t_script->then_button_, BN_CLICKED), 0);
+}
+
+std::string DialogScript::read(int control) const {
+    for (const auto& [id, text] : read_)
+        if (id == control) return text;
+    return {};
 }
 
 void WindowHost::SetUp() { boxes.answer_all(0); }

@@ -21,19 +21,26 @@ namespace ferro_test {
 class DialogScript {
 public:
     struct Step {
-        std::vector<std::pair<int, std::string>> texts;  // control id, text
-        std::vector<int> checks;                         // check boxes to tick
+        std::vector<std::pair<int, std::string>> texts = {};  // control id, text
+        std::vector<int> checks = {};                    // check boxes to tick
         int button = IDOK;
+        int then_button = 0;     // pressed once the dialog's OK is enabled again (its work done)
+        std::vector<int> reads = {};  // controls whose text is kept in read()
     };
     DialogScript();
     ~DialogScript();
     void then(Step step) { steps_.push_back(std::move(step)); }
     int shown() const { return shown_; }
+    // The text a scripted step read from a control.
+    std::string read(int control) const;
 
 private:
     static LRESULT CALLBACK cbt(int code, WPARAM wparam, LPARAM lparam);
     static void CALLBACK on_timer(HWND window, UINT, UINT_PTR id, DWORD);
+    static void CALLBACK on_then(HWND window, UINT, UINT_PTR id, DWORD);
     HHOOK hook_ = nullptr;
+    std::vector<std::pair<int, std::string>> read_;
+    int then_button_ = 0;
     std::deque<Step> steps_;
     int shown_ = 0;
 };
