@@ -143,7 +143,6 @@ HWND App::start(const StartOptions& options) {
     SetArrowCursor(nullptr);
     SetHourGlassCursor(nullptr);
     CheckSHFunctions();
-    SetFirstDesktopMenuWithFolder();
     apply_engine_options();
     read_function_keys();
     SetDefaultFileSpec();
@@ -176,6 +175,8 @@ HWND App::start(const StartOptions& options) {
     ShowWindow(window_, saved.maximized && options.show == SW_SHOWNORMAL ? SW_SHOWMAXIMIZED : options.show);
     UpdateWindow(window_);
     SetFocus(source().list());
+    // What the first listing does not need is done once the panes are shown.
+    PostMessageA(window_, kFinishStartMessage, 0, 0);
     return window_;
 }
 
@@ -500,6 +501,9 @@ LRESULT App::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
         // F10 is a command key: it does not open the menu.
         if ((wparam & 0xfff0) == SC_KEYMENU && lparam == 0 && GetKeyState(VK_F10) < 0) return 0;
         break;
+    case kFinishStartMessage:
+        SetFirstDesktopMenuWithFolder();  // the special folders of the menus
+        return 0;
     case kCopyProgressMessage:
         ops::copy_progress(*this, (ULONGLONG(wparam) << 32) | DWORD(lparam));
         return 0;

@@ -20,6 +20,7 @@ struct StartOptions {
 // Messages of the host's own.
 constexpr UINT kCopyProgressMessage = WM_APP + 10;  // myOrgCopyFile's progress (bytes of the file so far)
 constexpr UINT kOutputLineMessage = 3072;           // lines for the output window
+constexpr UINT kFinishStartMessage = WM_APP + 11;   // the rest of the start, after the first listing
 
 class App {
 public:

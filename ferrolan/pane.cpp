@@ -2,6 +2,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include "app.h"
 #include "frame/error_boxes.h"
@@ -54,9 +55,10 @@ void Pane::create(HWND parent, HFONT font) {
     make("COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, kDrives);
     make("COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP, kSpec);
     make("STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_SUNKEN, kFolderLine);
+    // A list of the entries' count only: the pane draws each row from its
+    // listing and answers for the rows' texts, so 30,000 files cost one message.
     list_ = make("LISTBOX",
-                 LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT |
-                     WS_VSCROLL | WS_TABSTOP,
+                 LBS_OWNERDRAWFIXED | LBS_NODATA | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
                  kList, WS_EX_CLIENTEDGE);
     make("STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, kStatus);
     SetWindowSubclass(list_, list_proc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
@@ -232,13 +234,7 @@ bool Pane::load(const std::string& requested, const std::string& select, bool ke
 void Pane::show_listing(long at) {
     SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
     SendMessageA(list_, LB_RESETCONTENT, 0, 0);
-    SendMessageA(list_, LB_INITSTORAGE, listing_.entries.size(), listing_.text.size());
-    const std::string upper = GetUPPERDIR();
-    for (size_t i = 0; i < listing_.entries.size(); ++i) {
-        const Entry& e = listing_.entries[i];
-        const char* shown = e.kind == Entry::kUpper ? upper.c_str() : listing_.name(e);
-        SendMessageA(list_, LB_ADDSTRING, 0, LPARAM(shown));
-    }
+    SendMessageA(list_, LB_SETCOUNT, listing_.entries.size(), 0);
     SendMessageA(list_, LB_SETCURSEL, WPARAM(at), 0);
     anchor_ = at;
     SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
@@ -319,6 +315,22 @@ void Pane::invert_marks() {
 void Pane::clear_marks() {
     for (size_t i = 0; i < marks_.size(); ++i) set_mark(i, false);
     update_status();
+}
+
+void Pane::jump_to(char first) {
+    const size_t n = listing_.entries.size();
+    if (n == 0) return;
+    const size_t from = size_t(std::max(cursor(), 0L));
+    const int wanted = std::tolower(static_cast<unsigned char>(first));
+    for (size_t step = 1; step <= n; ++step) {
+        const size_t i = (from + step) % n;
+        if (listing_.entries[i].kind < Entry::kFolder) continue;
+        const unsigned char c = static_cast<unsigned char>(listing_.name(i)[0]);
+        if (c < 0x80 && std::tolower(c) == wanted) {
+            set_cursor(i);
+            return;
+        }
+    }
 }
 
 void Pane::set_active(bool active) {
@@ -447,12 +459,20 @@ LRESULT Pane::on_list_message(HWND list, UINT message, WPARAM wparam, LPARAM lpa
         if (app_.on_key(side_, UINT(wparam), control_key, shift_key)) return 0;
         if (message == WM_SYSKEYDOWN && wparam == VK_F10) return 0;  // F10 is a command key, not the menu
         break;
+    case LB_GETTEXTLEN:
+    case LB_GETTEXT: {
+        // The text of a row is the name the pane shows for it.
+        if (wparam >= listing_.entries.size()) return LB_ERR;
+        const Entry& e = listing_.entries[wparam];
+        const char* shown = e.kind == Entry::kUpper ? GetUPPERDIR() : listing_.name(e);
+        const LRESULT length = LRESULT(std::strlen(shown));
+        if (message == LB_GETTEXT && lparam) std::memcpy(reinterpret_cast<char*>(lparam), shown, size_t(length) + 1);
+        return length;
+    }
     case WM_CHAR:
-        // The marking keys are no jumps to a name.
-        if (wparam == ' ' || wparam == '*' || wparam == '+' || wparam == '\r' || wparam == '\t' || wparam == '\b' ||
-            wparam == 0x1b || wparam < ' ')
-            return 0;
-        break;
+        // A letter or digit moves the cursor to the next entry that starts with it.
+        if (wparam > ' ' && wparam < 0x80 && wparam != '*' && wparam != '+' && wparam != '-') jump_to(char(wparam));
+        return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN: {
         SetFocus(list);

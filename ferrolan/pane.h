@@ -74,6 +74,7 @@ private:
     bool load(const std::string& folder, const std::string& select, bool keep_marks);
     void show_listing(long cursor);
     void set_mark(size_t i, bool on);
+    void jump_to(char first);
     void take_spec_from_combo();
     void fill_specs();
 
