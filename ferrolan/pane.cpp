@@ -121,19 +121,17 @@ void Pane::set_spec(const std::string& spec) {
     SetWindowTextA(control(kSpec), spec_.c_str());
 }
 
-void Pane::take_spec_from_combo() {
+void Pane::take_spec_from_combo(std::string typed) {
     HWND combo = control(kSpec);
     const LRESULT at = SendMessageA(combo, CB_GETCURSEL, 0, 0);
-    std::string spec;
-    if (at != CB_ERR) {
+    std::string spec = typed;
+    if (spec.empty() && at != CB_ERR) {
         char buffer[520] = {};
         if (SendMessageA(combo, CB_GETLBTEXTLEN, WPARAM(at), 0) < LRESULT(sizeof buffer))
             SendMessageA(combo, CB_GETLBTEXT, WPARAM(at), LPARAM(buffer));
         spec = buffer;
-    } else {
-        spec = window_text(combo);
     }
-    if (spec.empty() || spec == spec_) return;
+    if (loading_ || spec.empty() || spec == spec_) return;
     set_spec(spec);
     refresh(false);
 }
@@ -154,12 +152,6 @@ bool Pane::on_command(int which, WORD code) {
         return true;
     }
     if (which == kSpec && code == CBN_SELCHANGE) {
-        // The selection is in the box only after this notification.
-        PostMessageA(parent_, WM_COMMAND, MAKEWPARAM(control_id(side_, kSpec), CBN_SELENDOK),
-                     LPARAM(control(kSpec)));
-        return true;
-    }
-    if (which == kSpec && code == CBN_SELENDOK) {
         take_spec_from_combo();
         return true;
     }
@@ -170,10 +162,7 @@ LRESULT CALLBACK Pane::spec_edit_proc(HWND edit, UINT message, WPARAM wparam, LP
                                       DWORD_PTR self) {
     Pane* pane = reinterpret_cast<Pane*>(self);
     if (message == WM_KEYDOWN && wparam == VK_RETURN) {
-        HWND combo = pane->control(kSpec);
-        SendMessageA(combo, CB_SETCURSEL, WPARAM(-1), 0);
-        SetWindowTextA(combo, window_text(edit).c_str());
-        pane->take_spec_from_combo();
+        pane->take_spec_from_combo(window_text(edit));
         SetFocus(pane->list_);
         return 0;
     }
