@@ -63,10 +63,8 @@ void Pane::create(HWND parent, HFONT font) {
     make("STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, kStatus);
     SetWindowSubclass(list_, list_proc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     // Enter in the specification's edit field takes the specification.
-    COMBOBOXINFO info{};
-    info.cbSize = sizeof info;
-    if (GetComboBoxInfo(control(kSpec), &info) && info.hwndItem)
-        SetWindowSubclass(info.hwndItem, spec_edit_proc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    if (HWND edit = FindWindowExA(control(kSpec), nullptr, "Edit", nullptr))
+        SetWindowSubclass(edit, spec_edit_proc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     fill_drives();
     fill_specs();
 }

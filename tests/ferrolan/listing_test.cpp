@@ -31,10 +31,7 @@ TEST_F(Listing, BothPanesListTheTreeWithJapaneseNames) {
     // The specification combo: *.doc leaves only the one document; it is kept.
     HWND spec = app_->pane(0).control(ferrolan::Pane::kSpec);
     SetWindowTextA(spec, "*.doc");
-    COMBOBOXINFO info{};
-    info.cbSize = sizeof info;
-    GetComboBoxInfo(spec, &info);
-    SendMessageA(info.hwndItem, WM_KEYDOWN, VK_RETURN, 1);
+    SendMessageA(FindWindowExA(spec, nullptr, "Edit", nullptr), WM_KEYDOWN, VK_RETURN, 1);
     EXPECT_EQ(std::vector<std::string>({".", "[..]", sjis("写真"), sjis("能力評価.doc")}), items(0));
     EXPECT_EQ("*.doc", app_->pane(0).spec());
     char drive[64] = {};
