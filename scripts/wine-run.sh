@@ -105,6 +105,9 @@ else
 fi
 rc=$?
 set -e
+# A program that died of an unhandled exception has failed, whatever code Wine
+# hands back (a stack overflow of a 32-bit program comes back as 0).
+if [ "$rc" -eq 0 ] && grep -q '^wine: Unhandled' "$err" 2>/dev/null; then rc=1; fi
 cat "$out"
 cat "$err" >&2
 exit $rc

@@ -25,11 +25,7 @@ TEST(CaseRule, ResultWord) {
     TempFolder t;
     const std::string mixed = t.file("Mixed.Txt");
     const std::string lower = t.file("lower.txt");
-    struct Row {
-        const std::string* path;
-        LONG rule;
-        LONG expected;
-    } rows[] = {
+    struct Row { const std::string* path; LONG rule; LONG expected; } rows[] = {
         {&mixed, 0x4, 0x4 | 0x1 | 0x2},        // lower case differs: rename
         {&lower, 0x4, 0x4 | 0x1},              // already lower
         {&lower, 0x8, 0x8 | 0x1 | 0x2},        // upper case differs
@@ -48,12 +44,7 @@ TEST(CaseRule, ResultWord) {
 
 TEST(CaseRule, RenamesToTheSpelling) {
     TempFolder t;
-    struct Row {
-        const char* name;
-        LONG rule;
-        const char* expected;
-        LONG result;
-    } rows[] = {
+    struct Row { const char* name; LONG rule; const char* expected; LONG result; } rows[] = {
         {"ONE.TXT", 0x4, "one.txt", 1},
         {"two.txt", 0x8, "TWO.TXT", 1},
         {"tHREE.tXT", 0x10, "Three.txt", 1},

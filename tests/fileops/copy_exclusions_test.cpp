@@ -88,11 +88,7 @@ TEST_F(Exclusions, FullListTextStaysInsideItsBlock) {
 }
 
 // ---- Matching
-struct MatchRow {
-    const char* path;
-    LONG kind;
-    LONG code;
-};
+struct MatchRow { const char* path; LONG kind; LONG code; };
 
 TEST_F(Exclusions, FileNamesAndPatterns) {
     lists("CVS", "Thumbs.db;*.tmp;backup.*;a*b;*.*");

@@ -17,9 +17,7 @@ namespace copy_test {
 constexpr UINT kProgress = WM_APP + 21;
 
 // The bytes done as one progress message reports them.
-struct Progress {
-    ULONGLONG done;
-};
+struct Progress { ULONGLONG done; };
 
 // A hidden window that records every progress message; `on_progress` runs
 // after each one is recorded.

@@ -19,11 +19,7 @@ namespace {
 using Blocks = std::vector<ULONGLONG>;
 
 // ---- Block sizes: a tenth plus 10, at least 1024, at most 0x8FFFFF
-struct BlockRow {
-    ULONGLONG size;
-    bool speedy;
-    Blocks blocks;
-};
+struct BlockRow { ULONGLONG size; bool speedy; Blocks blocks; };
 
 Blocks repeated(ULONGLONG block, ULONGLONG total) {
     Blocks out;

@@ -10,9 +10,7 @@ using ferro_test::sjis;
 using ferro_test::utf8;
 
 namespace {
-struct Edit {
-    std::string path, model, expected_path, expected_model;
-};
+struct Edit { std::string path, model, expected_path, expected_model; };
 
 // ---- ChangeName
 TEST(NameEdits, ChangeName) {
@@ -121,13 +119,4 @@ TEST(PathBuffers, SavedPathBlock) {
     EXPECT_EQ(GlobalFree_ghSAVEPATH(), 0);
 }
 
-TEST_F(DeleteTest, SettersReturnTheirArgument) {
-    EXPECT_EQ(SetAllDelByForce(7), 7);
-    EXPECT_EQ(SetNoerrorMessageOnDelete(3), 3);
-    EXPECT_EQ(SetTrashActivated(1, 0x40), 1);
-    HGLOBAL block = nullptr;
-    EXPECT_EQ(SetHandleForListedFilenameForDelWild(&block, ';'), &block);
-    EXPECT_EQ(SetReturnedValueForDeleteOperation(-0x80), -0x80);
-    EXPECT_EQ(IsReturnedValueHitForDeleteOperation(0, 0), -0x80);
-}
 }  // namespace

@@ -123,14 +123,7 @@ TEST_F(DeleteTest, ForceDeletesReadOnlyWithoutAQuestion) {
     EXPECT_TRUE(boxes.boxes().empty());
 }
 
-struct ReadOnlyRow {
-    LONG ask;
-    int answer;
-    LONG expected;
-    bool deleted;
-    bool stops;
-    UINT buttons;
-};
+struct ReadOnlyRow { LONG ask; int answer; LONG expected; bool deleted; bool stops; UINT buttons; };
 
 TEST_F(DeleteTest, ReadOnlyFileQuestionAndAnswers) {
     const ReadOnlyRow rows[] = {
@@ -169,14 +162,7 @@ TEST_F(DeleteTest, ReadOnlyFileQuestionAndAnswers) {
 
 // ---- Files that cannot be deleted (held open)
 TEST_F(DeleteTest, UndeletableFileQuestionAndAnswers) {
-    struct Row {
-        LONG ask;
-        int answer;
-        LONG expected;
-        UINT message;
-        UINT buttons;
-        bool stops;
-    } rows[] = {
+    struct Row { LONG ask; int answer; LONG expected; UINT message; UINT buttons; bool stops; } rows[] = {
         {1, IDYES, -0x80, 8124, MB_YESNO, false},  // yes: go on with the next entry
         {1, IDNO, -0x800, 8124, MB_YESNO, true},   // no: do not go on
         {0, IDOK, -0x800, 8119, MB_OK, false},
@@ -208,13 +194,7 @@ TEST_F(DeleteTest, UndeletableFileQuestionAndAnswers) {
 }
 
 TEST_F(DeleteTest, FolderThatIsNotEmptyIsAskedAbout) {
-    struct Row {
-        LONG ask;
-        int answer;
-        LONG expected;
-        UINT message;
-        UINT buttons;
-    } rows[] = {
+    struct Row { LONG ask; int answer; LONG expected; UINT message; UINT buttons; } rows[] = {
         {1, IDYES, -0x80, 8121, MB_YESNO},
         {1, IDNO, -0x800, 8121, MB_YESNO},
         {0, IDOK, -0x800, 8122, MB_OK},

@@ -86,8 +86,7 @@ TEST_F(DeleteTest, WildCancelStopsTheRun) {
     const std::string first = tree / "a.txt";
     make_read_only(first);
     make_read_only(tree / "b.txt");
-    MessageBoxRecorder boxes;
-    boxes.answer(IDCANCEL);
+    MessageBoxRecorder boxes({IDCANCEL});
     LONG stop = 0;
     const LONG result = DelWild(dialog.window(), &stop, kDelete, nullptr, tree.t.path().c_str(), "*.txt", nullptr);
     EXPECT_TRUE(bits(result) & 0x1000);
@@ -149,8 +148,7 @@ TEST_F(DeleteTest, WildReadOnlySubFolderRefused) {
     ProgressDialog dialog;
     make_read_only(tree / "sub");
     if (!read_only(tree / "sub")) GTEST_SKIP() << "this file system keeps no read-only folders";
-    MessageBoxRecorder boxes;
-    boxes.answer(IDNO);
+    MessageBoxRecorder boxes({IDNO});
     SetAllDelByForce(0);
     DelWild(dialog.window(), nullptr, kDelete | kDescend | kSelf | kKeepBase, nullptr, tree.t.path().c_str(),
             "*.dat", nullptr);

@@ -58,20 +58,3 @@ TEST_F(Cursors, TwoSwapsAndOneEndRestoreTheCursorOfBeforeTheFirstSwap) {
     PutArrowCursor();
     EXPECT_EQ(GetCursor(), arrow);
 }
-
-TEST_F(Cursors, EndWithoutSwapOnlyPutsTheHourglass) {
-    SetCursor(cross);
-    EndSwapCursors();
-    EXPECT_EQ(GetCursor(), wait);
-    EXPECT_FALSE(IsCursorSwapped());
-}
-
-TEST_F(Cursors, SwapToZeroChangesNothing) {
-    SetCursor(wait);
-    SwapCursors(nullptr);
-    EXPECT_FALSE(IsCursorSwapped());
-    SwapCursors(cross);
-    SwapCursors(nullptr);
-    EXPECT_TRUE(IsCursorSwapped());
-    EXPECT_EQ(GetCursor(), cross);
-}

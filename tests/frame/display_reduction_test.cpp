@@ -151,19 +151,6 @@ TEST_F(Display, NetworkPathKeepsItsLeadingPair) {
     EXPECT_EQ(b.str().substr(b.str().size() - 9), "\\file.txt");
 }
 
-TEST_F(Display, FullPathBufferStaysInside) {
-    std::string path = "C:";
-    while (path.size() < 519 - 11) path += "\\abcdefghi";
-    path += std::string(519 - path.size(), 'z');
-    ASSERT_EQ(path.size(), 519u);
-    PathBuffer b(path);
-    EXPECT_EQ(GetReducedDir(window_, nullptr, b, 150), b.get());
-    EXPECT_LT(b.str().size(), 519u);
-    PathBuffer tail("C:\\aa\\" + std::string(513, 'y'));
-    EXPECT_EQ(GetReducedDir(window_, nullptr, tail, 150), tail.get());
-    EXPECT_TRUE(whole_characters(tail.str()));
-}
-
 TEST_F(Display, NoDeviceContextNoChange) {
     PathBuffer b("C:\\aaaaaaaa\\bbbbbbbb\\cccc");
     EXPECT_EQ(GetReducedDir(HWND(0x7654321), nullptr, b, 10), nullptr);

@@ -3,10 +3,7 @@
 #include "frame/error_state.h"
 
 // ---- Win32 error to error number
-struct ErrnoRow {
-    DWORD win32;
-    int number;
-};
+struct ErrnoRow { DWORD win32; int number; };
 
 class ErrnoTable : public testing::TestWithParam<ErrnoRow> {};
 
@@ -34,10 +31,4 @@ TEST(ErrorState, ExterrorReadsTheLastErrorAfresh) {
     SetLastError(ERROR_SHARING_VIOLATION);
     EXPECT_EQ(my_Dos_exterror(), DWORD(ERROR_SHARING_VIOLATION));
     EXPECT_EQ(Get_nERRNO(), DWORD(ERROR_SHARING_VIOLATION));
-}
-
-TEST(ErrorState, SettersReturnTheirValue) {
-    EXPECT_EQ(Set_nERRNO(1234), 1234u);
-    EXPECT_EQ(Set_errno(7), 7);
-    EXPECT_EQ(Get_errno(), 7);
 }

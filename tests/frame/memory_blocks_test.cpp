@@ -109,20 +109,8 @@ TEST(SaveToGlobalMemory, StoresACopyAndResizesTheBlock) {
     GlobalFree(h);
 }
 
-TEST(AddToGlobalMemory, NewBlockHoldsExactlyTheTextAndItsNul) {
-    HGLOBAL h = AddToGlobalMemory(nullptr, nullptr, "abc");
-    ASSERT_TRUE(h);
-    EXPECT_EQ(GlobalSize(h), 4u);
-    EXPECT_EQ(block_text(h), "abc");
-    GlobalFree(h);
-}
-
 TEST(AddToGlobalMemory, AppendsToTheStringOfTheBlock) {
-    struct Row {
-        const char* first;
-        std::string added;
-        std::string expected;
-    } rows[] = {
+    struct Row { const char* first; std::string added; std::string expected; } rows[] = {
         {"abc", "", "abc"},
         {"abc", "def", "abcdef"},
         {"", "def", "def"},
@@ -307,8 +295,7 @@ protected:
 }  // namespace
 
 TEST_F(MemoryFailure, ReportsOnceThenClosesCallerAndMainWindow) {
-    MessageBoxRecorder boxes;
-    boxes.answer(IDOK);
+    MessageBoxRecorder boxes({IDOK});
     HGLOBAL discarded = discarded_block();
     EXPECT_EQ(AddToGlobalMemory(caller.hwnd(), discarded, "x"), nullptr);
     ASSERT_EQ(boxes.boxes().size(), 1u);
@@ -327,8 +314,7 @@ TEST_F(MemoryFailure, ReportsOnceThenClosesCallerAndMainWindow) {
 }
 
 TEST_F(MemoryFailure, SaveReportsUnderItsOwnTitleAndClosesOnlyTheMainWindowForNoCaller) {
-    MessageBoxRecorder boxes;
-    boxes.answer(IDOK);
+    MessageBoxRecorder boxes({IDOK});
     EXPECT_EQ(SaveToGlobalMemory(nullptr, freed_block(), "abc"), nullptr);
     ASSERT_EQ(boxes.boxes().size(), 1u);
     EXPECT_EQ(boxes.boxes()[0].caption, sjis("SaveToGlobalMemory() の警告"));
@@ -361,9 +347,4 @@ TEST_F(MemoryFailure, StringPointerKeepsTheBlockItCouldNotAppendTo) {
     EXPECT_EQ(AddStringPointer(&h, nullptr, "x"), nullptr);
     EXPECT_EQ(h, discarded);
     GlobalFree(discarded);
-}
-
-TEST(MemoryTitles, LoadTheWarningTexts) {
-    EXPECT_EQ(std::string(GetGlobalLockTitleByLoadStringTitle()), sjis("大域ﾒﾓﾘ取得の警告"));
-    EXPECT_EQ(std::string(GetAlertMemoryLockByLoadStringTitle()), sjis("予期せぬｴﾗｰにより記憶領域のｱｸｾｽに失敗しました。"));
 }

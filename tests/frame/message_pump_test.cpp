@@ -111,12 +111,7 @@ TEST_F(MessagePump, SendsTheTrapMessageOncePerCallWithItsParameters) {
 
 TEST_F(MessagePump, SendTrapMessageNeedsWindowAndMessage) {
     TestWindow dialog;
-    struct Row {
-        HWND window;
-        UINT message;
-        LONG set_result;
-        LONG sent;
-    } rows[] = {
+    struct Row { HWND window; UINT message; LONG set_result; LONG sent; } rows[] = {
         {nullptr, 0, 0, 0},
         {dialog.hwnd(), 0, 0, 0},
         {nullptr, WM_APP + 6, 0, 0},
@@ -131,14 +126,6 @@ TEST_F(MessagePump, SendTrapMessageNeedsWindowAndMessage) {
 }
 
 // ---- Stop flag
-
-TEST_F(MessagePump, StopExecutingReturnsTheStoredValue) {
-    for (LONG value : {0, 1, 5, -1}) {
-        EXPECT_EQ(SetStopExecutingFlag(value), value);
-        EXPECT_EQ(StopExecuting(), value);
-        EXPECT_EQ(IsStopExecutingFlag(), value);
-    }
-}
 
 TEST_F(MessagePump, StopExecutingSeesTheFlagSetByTheMessageItPumps) {
     TestWindow dialog([](UINT message, WPARAM, LPARAM) {

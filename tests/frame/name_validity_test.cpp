@@ -93,13 +93,6 @@ TEST_F(NameValidity, TrailBytesAreNotForbiddenCharacters) {
     EXPECT_EQ(-1, IsCharInvalid(nullptr, (trail_7c + "|").c_str(), 0));
 }
 
-TEST_F(NameValidity, LongNameModeRefusesColonAcceptsTwoPeriods) {
-    EXPECT_EQ(-1, IsBadFname(nullptr, "a:b.txt", 0));
-    EXPECT_EQ(':', GetBadCharacterAtIsCharInvalid());
-    EXPECT_EQ(0, IsBadFname(nullptr, "archive.tar.gz", 0));
-    EXPECT_EQ(0, IsBadFname(nullptr, sjis("表.ソ.能").c_str(), 0));
-}
-
 // ---- Drive part
 TEST_F(NameValidity, DrivePartTests) {
     struct Row { const char* path; int head, second, third; } rows[] = {
@@ -302,22 +295,6 @@ TEST_F(NameValidity, ShorteningKeepsThePeriodAndTheLimit) {
     EXPECT_EQ(nullptr, GetLongerDirectoryWithPeriod(name, 0));
     EXPECT_STREQ("abc", name);
     EXPECT_EQ(nullptr, GetLongerDirectoryWithPeriod(nullptr, 5));
-}
-
-// ---- Boxes
-TEST_F(NameValidity, BadCharacterBoxes) {
-    MessageBoxRecorder boxes;
-    boxes.answer(IDOK);
-    boxes.answer(IDOK);
-    EXPECT_EQ(-1, IsCharInvalid(nullptr, "a<b", 1));
-    EXPECT_EQ(-1, IsCharInvalid(nullptr, "a<b", 2));
-    ASSERT_EQ(2u, boxes.boxes().size());
-    EXPECT_EQ("'<' in  \"a<b\": " + message(8071), boxes.boxes()[0].text);
-    EXPECT_EQ(sjis("ﾌｧｲﾙ名不正"), boxes.boxes()[0].caption);
-    EXPECT_EQ(sjis("ﾌｫﾙﾀﾞ名不正"), boxes.boxes()[1].caption);
-    EXPECT_EQ(UINT(MB_ICONEXCLAMATION), boxes.boxes()[0].style & MB_ICONMASK);
-    EXPECT_EQ(UINT(MB_OK), boxes.boxes()[0].style & MB_TYPEMASK);
-    EXPECT_EQ(sjis("名前に不正な文字が使われています。"), message(8071));
 }
 
 TEST_F(NameValidity, FileNameBoxes) {

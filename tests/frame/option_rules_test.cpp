@@ -75,10 +75,7 @@ TEST(SortTypeFlags, SelectorWithoutSlotStoresNothingAndReadsZero) {
 }
 
 TEST(ListArrays, IndexesZeroToTwo) {
-    struct Row {
-        LONG index;
-        bool stored;
-    } rows[] = {{0, true}, {1, true}, {2, true}, {3, false}, {-1, false}};
+    struct Row { LONG index; bool stored; } rows[] = {{0, true}, {1, true}, {2, true}, {3, false}, {-1, false}};
     for (const Row& row : rows) {
         EXPECT_EQ(SetFileDirWhich(40 + row.index, row.index), row.stored ? 40 + row.index : 0);
         EXPECT_EQ(SetSortWhich(50 + row.index, row.index), row.stored ? 50 + row.index : 0);
@@ -126,8 +123,7 @@ TEST(LevelArrays, StoreUpToTheLimitAndReportAboveIt) {
             EXPECT_EQ(array.set(index, index + 5), index + 5);
             EXPECT_EQ(array.get(index), index + 5);
         }
-        MessageBoxRecorder boxes;
-        boxes.answer(IDOK);
+        MessageBoxRecorder boxes({IDOK});
         EXPECT_EQ(array.set(30001, 77), -1);
         ASSERT_EQ(boxes.boxes().size(), 1u);
         EXPECT_EQ(boxes.boxes()[0].caption, title);
@@ -191,9 +187,7 @@ TEST(MultipleExecute, AlwaysYesTakesTheSavedCopyOnce) {
 }
 
 TEST(MultipleExecute, FromAlwaysFollowsStandingChoiceThenSavedCopy) {
-    struct Row {
-        LONG always_yes, always_no, saved, expected;
-    } rows[] = {
+    struct Row { LONG always_yes, always_no, saved, expected; } rows[] = {
         {1, 1, 0, 2},     {1, 0, 3, 2},     {0, 1, 1, 3},  {0, 0, 1, 1},  {0, 0, 2, -1},
         {0, 0, 3, -1},    {0, 0, 0, 0},     {0, 0, -1, 0}, {0, 0, -100, 0},
     };
@@ -246,18 +240,6 @@ TEST(OptionRules, NonArchivedFileUsedSavesAndRestoresSelectArc) {
     EXPECT_EQ(RecovernArchivedFileUsed(), 0x5);
     EXPECT_EQ(GetSELECT_ARC(), 0x5);
     SetSELECT_ARC(0);
-}
-
-TEST(OptionRules, Constants) {
-    EXPECT_EQ(GetGDI_DEFAULT(), 10);
-    const LONG order[] = {0, 1, 2, 3, -1};
-    for (LONG i = 0; i < 5; ++i) EXPECT_EQ(GetResourseOrderedNumber(i), order[i]);
-    EXPECT_EQ(GetResourseOrderedNumber(5), -1);
-    EXPECT_EQ(GetResourseOrderedNumber(-1), -1);
-    struct Row {
-        LONG value, expected;
-    } rows[] = {{0, 1}, {4, 0}, {3, 1}, {0xfb, 1}, {0xff, 0}, {-1, 0}};
-    for (const Row& row : rows) EXPECT_EQ(GetOrderedShortLong(row.value), row.expected) << row.value;
 }
 
 TEST(OptionRules, ResetMouseTrackingClearsTheFlagAndTheCapture) {

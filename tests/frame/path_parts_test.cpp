@@ -44,7 +44,6 @@ TEST(Separators, LastYenMark) {
         TightBuffer b(r.path);
         EXPECT_EQ(offset(b, GetFileFromPathWithYen(b)), r.at) << show(r.path);
     }
-    EXPECT_EQ(GetFileFromPathWithYen(nullptr), nullptr);
 }
 
 TEST(Separators, FirstYenMark) {
@@ -172,7 +171,7 @@ TEST(Extension, Table) {
     struct Row { std::string name; const char* ext; } rows[] = {
         {"a.txt", "txt"}, {"a.b.c", "c"}, {"a.", nullptr}, {"a.b\\c", nullptr}, {"a.\\b", nullptr},
         {"a", nullptr}, {S("表.txt"), "txt"}, {S("C:\\ソ.d\\x"), nullptr}, {"x./y", nullptr},
-        {".bashrc", "bashrc"}, {"", nullptr},
+        {".bashrc", "bashrc"}, {"", nullptr}, {S("a.表"), "\x95\x5c"},
     };
     for (const Row& r : rows) {
         TightBuffer b(r.name);
@@ -181,12 +180,6 @@ TEST(Extension, Table) {
         else if (ext) EXPECT_STREQ(ext, r.ext) << show(r.name);
         else ADD_FAILURE() << show(r.name);
     }
-}
-
-TEST(Extension, DoubleByteExtension) {
-    TightBuffer b(S("a.表"));
-    ASSERT_NE(GetFileExtension(b), nullptr);
-    EXPECT_EQ(std::string(GetFileExtension(b)), S("表"));
 }
 
 TEST(Extension, FindPeriodWithQuotes) {

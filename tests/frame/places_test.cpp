@@ -41,10 +41,7 @@ TEST(ModuleHandles, ValidWindowFallsBackToMainThenDesktop) {
 
 TEST(ProgramPlaces, FerroDirKeepsUpTo519Bytes) {
     const std::string yen_trail = sjis("表ソ能");
-    struct Row {
-        std::string path;
-        bool kept;
-    } rows[] = {
+    struct Row { std::string path; bool kept; } rows[] = {
         {"C:\\Ferro", true},
         {"C:\\" + yen_trail, true},
         {"", true},
@@ -59,26 +56,6 @@ TEST(ProgramPlaces, FerroDirKeepsUpTo519Bytes) {
         EXPECT_EQ(std::string(GetFerroDir()), row.kept ? row.path : before) << row.path.size();
     }
     EXPECT_STREQ(SaveFerroDir(nullptr), "");
-}
-
-TEST(ProgramPlaces, FixedNames) {
-    EXPECT_STREQ(GetFerroTitle(), "Ferrolan");
-    EXPECT_STREQ(GetFerroUpdateSubDirectory(), "Update");
-    EXPECT_STREQ(GetOptSgn(), " < ");
-    EXPECT_EQ(GetOptSgnInCharcter(), '<');
-    LPSTR newer = GetFerroNewerExeFile();
-    ASSERT_TRUE(newer);
-    EXPECT_EQ(newer, GetFerroNewerExeFile());
-}
-
-TEST(ProgramPlaces, HelpFileStaysLocked) {
-    EXPECT_STREQ(GetFerroHelp(), "");
-    LPSTR help = SaveFerroHelp("C:\\Ferro\\ferro.hlp");
-    ASSERT_TRUE(help);
-    EXPECT_STREQ(GetFerroHelp(), "C:\\Ferro\\ferro.hlp");
-    EXPECT_EQ(SaveFerroHelp(nullptr), GetFerroHelp());
-    SaveFerroHelp(sjis("D:\\表\\help.chm").c_str());
-    EXPECT_EQ(std::string(GetFerroHelp()), sjis("D:\\表\\help.chm"));
 }
 
 TEST(ProgramPlaces, ExtractOptionsCutsAtTheFirstSign) {

@@ -18,12 +18,7 @@ public:
     TestWindow& operator=(const TestWindow&) = delete;
 
     HWND hwnd() const { return hwnd_; }
-    struct Seen {
-        HWND window;
-        UINT message;
-        WPARAM wparam;
-        LPARAM lparam;
-    };
+    struct Seen { HWND window; UINT message; WPARAM wparam; LPARAM lparam; };
     // Shared by every test window, in the order the messages arrived.
     static std::vector<Seen>& seen();
     static const char* class_name();

@@ -16,11 +16,7 @@ using ferro_test::sjis;
 using ferro_test::TempFolder;
 
 // ---- Cluster size by file system and total size
-struct ClusterRow {
-    int file_system;
-    ULONGLONG total;
-    DWORD sectors, bytes;
-};
+struct ClusterRow { int file_system; ULONGLONG total; DWORD sectors, bytes; };
 
 class ClusterTable : public testing::TestWithParam<ClusterRow> {};
 

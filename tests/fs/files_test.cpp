@@ -148,23 +148,7 @@ TEST(DosFiles, PositionsAndSizesBeyondFourGigabytes) {
     myClose(h);
 }
 
-// ---- The 32-bit fallbacks of systems without the 64-bit functions
-TEST(KernelLookup, RunningSystemHasTheFunctions) {
-    ferro::fs::Kernel64 k = ferro::fs::resolve_kernel64(GetModuleHandleA("KERNEL32.DLL"));
-    EXPECT_NE(k.get_file_size_ex, nullptr);
-    EXPECT_NE(k.set_file_pointer_ex, nullptr);
-    EXPECT_NE(k.get_disk_free_space_ex, nullptr);
-    ferro::fs::Kernel64 none = ferro::fs::resolve_kernel64(GetModuleHandleA(nullptr));
-    EXPECT_EQ(none.get_file_size_ex, nullptr);
-    EXPECT_EQ(none.set_file_pointer_ex, nullptr);
-    EXPECT_EQ(none.get_disk_free_space_ex, nullptr);
-}
-
-struct FallbackRow {
-    LONG low, high;
-    DWORD origin;
-    LONGLONG expected;
-};
+struct FallbackRow { LONG low, high; DWORD origin; LONGLONG expected; };
 
 class SeekFallback : public testing::TestWithParam<FallbackRow> {};
 

@@ -162,12 +162,6 @@ TEST(DosFind, PropertyOfAMissingPathIsZeroedAndFails) {
     EXPECT_EQ(record.dwFileAttributes, 0u);
 }
 
-TEST(DosFind, FindAttributeIsKept) {
-    EXPECT_EQ(SetFindfirstAttribute(0x37), 0x37u);
-    EXPECT_EQ(GetFindfirstAttribute(), 0x37u);
-    SetFindfirstAttribute(0);
-}
-
 // ---- Network paths
 TEST(DosFind, BrowsingNetworkPathWithoutFileSystemName) {
     HANDLE h = reinterpret_cast<HANDLE>(0x99);

@@ -96,8 +96,7 @@ TEST(DosFolders, ChgDirAndChgDr) {
     EXPECT_EQ(ChgDir(nullptr, FALSE), -1);
     std::string file = tmp.file("plain.txt");
     EXPECT_EQ(ChgDir(file.c_str(), FALSE), -1) << "a file: its attributes are readable";
-    ferro_test::MessageBoxRecorder boxes;
-    boxes.answer(IDOK);
+    ferro_test::MessageBoxRecorder boxes({IDOK});
     EXPECT_EQ(ChgDir((tmp / "none").c_str(), FALSE), -2) << "unreadable attributes";
     ASSERT_EQ(boxes.boxes().size(), 1u) << "the folder-reading box";
     EXPECT_EQ(boxes.boxes()[0].caption, sjis("警告: ﾌｫﾙﾀﾞ・ﾌｧｲﾙｴﾗｰ"));

@@ -105,9 +105,7 @@ TEST_F(CurrentFolders, FullDirectoryName) {
     const std::string cur = temp.folder(sjis("表"));
     ASSERT_EQ(1, SaveCurDirectoryWith95Format(nullptr, cur.c_str(), 2));
     const std::string drive = cur.substr(0, 2);
-    struct Row {
-        std::string typed, expected;
-    } rows[] = {
+    struct Row { std::string typed, expected; } rows[] = {
         {"sub", cur + "\\sub"},
         {sjis("ソ"), cur + "\\" + sjis("ソ")},
         {"a\\b", cur + "\\a\\b"},

@@ -134,11 +134,7 @@ TEST_F(ItemTables, FreeAfterIndexKeepsTheRecordsBefore) {
 }
 
 // ---- Walkers
-struct MaskRow {
-    LONG mask;
-    LONG start;
-    LONG expected;
-};
+struct MaskRow { LONG mask; LONG start; LONG expected; };
 
 TEST_F(ItemTables, FindNextMatchesByMask) {
     const LONG types[] = {4, 2, 0x10, 4, 0x12};

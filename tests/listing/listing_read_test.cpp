@@ -184,11 +184,7 @@ TEST_F(ListingRead, WildcardFilterDropsNamesWithMorePeriods) {
     EXPECT_EQ(3, read_files(temp.path(), "*.txt"));
 }
 
-struct MatchRow {
-    const char* name;
-    const char* spec;
-    BOOL expected;
-};
+struct MatchRow { const char* name; const char* spec; BOOL expected; };
 const MatchRow kMatchRows[] = {
     {"a.txt", nullptr, TRUE},
     {"a.txt", "*.txt", TRUE},
@@ -238,8 +234,7 @@ TEST_F(ListingRead, TrailByteYenNamesAreStoredWhole) {
 
 TEST_F(ListingRead, FullFileTableEndsTheReadWithTheLimitMessage) {
     for (int i = 0; i < 60; ++i) temp.file(numbered(i));
-    MessageBoxRecorder boxes;
-    boxes.answer(IDOK);
+    MessageBoxRecorder boxes({IDOK});
     const LONG offset = GetMaxFileNumber() - 50;
     EXPECT_EQ(GetMaxFileNumber(), read_files(temp.path(), "*.*", offset));
     EXPECT_EQ(GetMaxFileNumber(), GetTotalNumberOfFile());
@@ -289,8 +284,7 @@ TEST_F(ListingRead, StopDuringReadKeepsWhatWasRead) {
             SetStopExecutingFlag(1);
         }
     });
-    MessageBoxRecorder boxes;
-    boxes.answer(IDOK);
+    MessageBoxRecorder boxes({IDOK});
     Sleep(20);
     PostMessageA(window.hwnd(), WM_APP + 3, 0, 0);
     const LONG count = read_files(temp.path());

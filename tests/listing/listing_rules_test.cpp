@@ -56,16 +56,6 @@ TEST(ListingSizes, DiskOfTheTemporaryFolder) {
 
 // ---- Display names
 
-TEST(ListingNames, DisplayNames) {
-    EXPECT_STREQ("[..]", GetUPPERDIR());
-    EXPECT_STREQ("[\xd9\xb0\xc4]", GetROOTDIR());
-    EXPECT_STREQ("[\x95\x73\x90\xb3]", GetALERTDIR());
-    char buffer[4] = "xyz";
-    EXPECT_STREQ(".", MakeSelfDirectory(buffer));
-    EXPECT_STREQ("..", MakeUpperDirectory(buffer));
-    EXPECT_EQ(nullptr, MakeSelfDirectory(nullptr));
-}
-
 // ---- File specifications
 
 TEST(ListingSpecs, DefaultsFillBothPanes) {
@@ -213,11 +203,7 @@ TEST(ListingDateText, ColumnFormFromEveryKindOfTime) {
     SYSTEMTIME t = {2009, 3, 0, 7, 14, 5, 59, 0};
     FILETIME ft;
     ASSERT_TRUE(SystemTimeToFileTime(&t, &ft));
-    struct Row {
-        const char* what;
-        std::function<LPSTR(LPSTR)> format;
-        const char* expected;
-    } rows[] = {
+    struct Row { const char* what; std::function<LPSTR(LPSTR)> format; const char* expected; } rows[] = {
         {"file time", [&](LPSTR o) { return myFileDate(o, ft.dwLowDateTime, ft.dwHighDateTime); }, "09-03-07 14:05"},
         {"DOS words", [](LPSTR o) { return myFileDateFromDosDateTime(o, GetBitDate(2009, 3, 7), GetBitTime(14, 5, 29)); },
          "09-03-07 14:05"},

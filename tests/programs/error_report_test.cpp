@@ -69,14 +69,6 @@ protected:
 };
 }  // namespace
 
-// ---- Entries
-TEST_F(ErrorReport, EmptyListIsNull) {
-    EXPECT_EQ(GetOutputFileList(), nullptr);
-    EXPECT_EQ(ReleaseOutputFileMemoryHandle(), 0);
-    SaveOutputFileMemoryHandle(nullptr, nullptr, nullptr, nullptr, 0, 0);
-    EXPECT_EQ(list(), "\r\n") << "an entry of nothing is one line break";
-}
-
 TEST_F(ErrorReport, OnlyTheFirstHeadingIsWritten) {
     SaveOutputFileMemoryHandle(nullptr, "first", nullptr, nullptr, 8110, 0);
     SaveOutputFileMemoryHandle(nullptr, "second", "", "", 8111, 0);
@@ -88,10 +80,7 @@ TEST_F(ErrorReport, OnlyTheFirstHeadingIsWritten) {
     EXPECT_EQ(utf8(list()), utf8(title_text(8111) + "\r\n\r\nthird\r\n"));
 }
 
-struct AttributeRow {
-    DWORD attributes;
-    const char* letters;
-};
+struct AttributeRow { DWORD attributes; const char* letters; };
 class SourceAttributes : public ErrorReport, public testing::WithParamInterface<AttributeRow> {};
 
 TEST_P(SourceAttributes, ExistingSourceEndsWithFourLetters) {

@@ -144,14 +144,4 @@ TEST_F(SearchConditions, AllMustHoldAndReleaseResets) {
     EXPECT_EQ(from[0] | from[1] | to[0] | to[1] | size[0] | size[1] | mask, 0u);
 }
 
-TEST_F(SearchConditions, SettersReturnTheirArgument) {
-    EXPECT_EQ(SetTypeSearchedTimeInFileName(2), 2);
-    EXPECT_EQ(SetFromSearchedTimeInFileName(7, 8), 7u);
-    EXPECT_EQ(SetToSearchedTimeInFileName(9, 1), 9u);
-    EXPECT_EQ(SetTypeSearchedSizeInFileName(1), 1);
-    EXPECT_EQ(SetSearchedSizeInFileName(3, 4), 3u);
-    EXPECT_EQ(SetTypeSearchedAttrInFileName(0x80), 0x80u);
-    EXPECT_EQ(SetChangeAttrInFileName(0x21), 0x21u);
-    EXPECT_EQ(SetSearchedNameInFileName(nullptr), nullptr);
-}
 }  // namespace

@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 #include <deque>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -17,14 +18,17 @@ struct RecordedBox {
 
 class MessageBoxRecorder {
 public:
-    MessageBoxRecorder();
+    // `answers` are queued for the first boxes, in turn.
+    explicit MessageBoxRecorder(std::initializer_list<int> answers = {});
     ~MessageBoxRecorder();
     MessageBoxRecorder(const MessageBoxRecorder&) = delete;
     MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
 
     // Queues the button for the next box (IDOK, IDCANCEL, IDYES, IDNO, ...).
     void answer(int button) { answers_.push_back(button); }
-    // Boxes without a scripted answer are pressed with this button and are not a failure.
+    // Boxes without a scripted answer are pressed with this button and are not a failure;
+    // kWayOut presses the box's Cancel, else No, else OK.
+    static constexpr int kWayOut = -1;
     void answer_all(int button) { default_answer_ = button; }
     const std::vector<RecordedBox>& boxes() const { return boxes_; }
     void clear() { boxes_.clear(); answers_.clear(); }
