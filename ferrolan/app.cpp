@@ -369,6 +369,7 @@ void App::show_key_list() {
 void App::switch_settings_place() {
     const bool to_ini = place_.ini.empty();
     std::string problem;
+    save_settings();  // what is on screen goes along
     if (!move_settings(place_, to_ini, problem)) {
         _MessageBoxPrintf(GetSysDlgInstance(), 33184, ids::kIniTitle, problem.c_str(), window_, MB_ICONEXCLAMATION,
                           nullptr);
@@ -376,7 +377,6 @@ void App::switch_settings_place() {
     }
     place_.ini = to_ini ? ini_beside_program() : std::string();
     use_profile_place(place_);
-    save_settings();
     myMessageBox(window_,
                  to_ini ? format(ids::kSettingsToIni, place_.ini.c_str()).c_str() : text(ids::kSettingsToRegistry).c_str(),
                  text(ids::kIniTitle).c_str(), MB_OK | MB_ICONINFORMATION);

@@ -14,8 +14,7 @@
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     ferrolan::StartOptions options;
     options.show = show;
-    const std::string ini = ferrolan::ini_beside_program();
-    if (GetFileAttributesA(ini.c_str()) != INVALID_FILE_ATTRIBUTES) options.place.ini = ini;
+    options.place = ferrolan::default_place();
     int folders = 0;
     for (int i = 1; i < __argc; ++i) {
         const std::string a = __argv[i];

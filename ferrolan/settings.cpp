@@ -44,6 +44,13 @@ std::string ini_beside_program() {
     return file + "FERRO.INI";
 }
 
+ProfilePlace default_place() {
+    ProfilePlace place;
+    const std::string ini = ini_beside_program();
+    if (GetFileAttributesA(ini.c_str()) != INVALID_FILE_ATTRIBUTES) place.ini = ini;
+    return place;
+}
+
 void use_profile_place(const ProfilePlace& place) {
     SetRegistryPath(place.key.c_str());
     const bool ini = !place.ini.empty();

@@ -17,6 +17,9 @@ struct ProfilePlace {
 // The INI file the host uses when the user chose one: FERRO.INI in the
 // program's folder.
 std::string ini_beside_program();
+// The place a start uses: FERRO.INI beside the program when it is there,
+// else the registry key.
+ProfilePlace default_place();
 // Hands the place to the engine (registry path, INI file, both switches).
 void use_profile_place(const ProfilePlace& place);
 

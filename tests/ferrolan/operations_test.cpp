@@ -199,3 +199,25 @@ TEST_F(Operations, CopyCancelledHalfwayLeavesNoPartialTarget) {
     EXPECT_EQ(std::vector<std::string>({".", "[..]"}), items(1));
 }
 }  // namespace
+
+namespace {
+// A source another program holds open without sharing: the engine's box for
+// it, the run goes on, and the error report list ends in the output window.
+TEST_F(Operations, FailedFilesEndInTheErrorReportList) {
+    temp.file("left\\free.txt", "free");
+    const std::string held = temp.file("left\\held.txt", "held");
+    start(left, right);
+    HANDLE lock = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, lock);
+    command(ferrolan::kCmdMarkAll);
+    boxes.answer(IDYES);  // copy?
+    boxes.answer(IDOK);   // the engine's box for held.txt: go on
+    key(0, VK_F5);
+    CloseHandle(lock);
+    EXPECT_EQ("free", read_file(temp / "right\\free.txt"));
+    EXPECT_FALSE(exists(temp / "right\\held.txt"));
+    const std::string report = app_->output().contents();
+    EXPECT_NE(std::string::npos, report.find(sjis("======複写中にｴﾗｰの出たﾌｧｲﾙ(ﾌｫﾙﾀﾞ)======"))) << report;
+    EXPECT_NE(std::string::npos, report.find(held)) << report;
+}
+}  // namespace

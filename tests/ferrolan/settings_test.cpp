@@ -119,3 +119,42 @@ TEST_F(Settings, TheProgramStartsListsAndComesBackWhereItWas) {
     EXPECT_EQ("Ferrolan - " + a, run_program("--key \"" + key_.path() + "\""));
 }
 }  // namespace
+
+namespace {
+// Tools > INI file: the settings move into FERRO.INI beside the program, the
+// next start reads them from there, and the same item moves them back.
+class IniSettings : public WindowHost {
+protected:
+    void TearDown() override {
+        WindowHost::TearDown();
+        DeleteFileA(ferrolan::ini_beside_program().c_str());  // never left for the next start
+    }
+};
+
+TEST_F(IniSettings, MoveIntoTheIniFileAndBack) {
+    const std::string ini = ferrolan::ini_beside_program();
+    ASSERT_FALSE(exists(ini));
+    start(temp.folder("one"), temp.folder("two"));
+    boxes.answer(IDOK);
+    command(ferrolan::kCmdIniSettings);
+    ASSERT_TRUE(exists(ini));
+    ASSERT_EQ(1u, boxes.boxes().size());
+    char stored[520] = {};
+    GetPrivateProfileStringA("Files", "StartDirectory", "", stored, sizeof stored, ini.c_str());
+    EXPECT_EQ(temp / "one", stored);
+    app_->pane(0).open(temp.folder("three"));
+    close();  // written into the INI file only
+    EXPECT_EQ(temp / "one" + '\0', raw_value(HKEY_CURRENT_USER, key_ / "Files", "StartDirectory").value_or(""));
+    app_ = std::make_unique<ferrolan::App>(GetModuleHandleA(nullptr));  // as the program decides its place
+    ferrolan::StartOptions options;
+    options.place = ferrolan::default_place();
+    options.place.key = key_.path();
+    ASSERT_NE(nullptr, app_->start(options));
+    EXPECT_EQ(temp / "three", app_->pane(0).folder());
+    boxes.answer(IDOK);
+    command(ferrolan::kCmdIniSettings);
+    EXPECT_EQ(2u, boxes.boxes().size());
+    EXPECT_FALSE(exists(ini));
+    EXPECT_EQ(temp / "three" + '\0', raw_value(HKEY_CURRENT_USER, key_ / "Files", "StartDirectory").value_or(""));
+}
+}  // namespace
