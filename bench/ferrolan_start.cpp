@@ -15,18 +15,15 @@
 #include <string>
 #include <vector>
 #include "app.h"
+#include "copy_bench_common.h"
+#include "listing.h"
 #include "listing/listing_store.h"
 
 namespace {
 constexpr int kFiles = 30000;
 constexpr int kRounds = 3;
 
-double now_ms() {
-    LARGE_INTEGER f, c;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&c);
-    return 1000.0 * double(c.QuadPart) / double(f.QuadPart);
-}
+using copy_bench::now_ms;
 
 int count_files(const std::string& folder) {
     WIN32_FIND_DATAA r;
@@ -39,35 +36,19 @@ int count_files(const std::string& folder) {
     return n;
 }
 
-// The engine reading the folder into tables of its own, as its bench does.
+// The engine reading the folder into column tables, as a pane hands them over.
 double engine_listing(const std::string& folder) {
-    std::vector<HGLOBAL> dlh(GetMaxDirNumber() + 1), dsh(GetMaxDirNumber() + 1);
-    std::vector<LPSTR> dl(GetMaxDirNumber() + 1), ds(GetMaxDirNumber() + 1);
-    std::vector<DWORD> dattr(GetMaxDirNumber() + 1);
-    std::vector<ULONGLONG> dtime(GetMaxDirNumber() + 1), ddate(GetMaxDirNumber() + 1), dsize(GetMaxDirNumber() + 1);
-    std::vector<HGLOBAL> flh(GetMaxFileNumber() + 1), fsh(GetMaxFileNumber() + 1);
-    std::vector<LPSTR> fl(GetMaxFileNumber() + 1), fs(GetMaxFileNumber() + 1);
-    SetDirHandle(dlh.data(), dl.data(), dsh.data(), ds.data());
-    SetDirAttribute(dattr.data());
-    SetDirTime(dtime.data());
-    SetDirDate(ddate.data());
-    SetDirSize(dsize.data());
-    SetFileHandle(flh.data(), fl.data(), fsh.data(), fs.data());
+    ferrolan::Columns columns;
+    columns.hand_over();
     const double a = now_ms();
     SaveFindSeachPath(nullptr, folder.c_str(), "*.*");
     FindDirectory(nullptr, 0);
     SaveFindSeachFilePath(nullptr, folder.c_str(), "*.*");
     const LONG files = FindFile(nullptr, 0);
     const double took = now_ms() - a;
-    for (auto* v : {&dlh, &dsh, &flh, &fsh})
-        for (HGLOBAL h : *v)
-            if (h) {
-                GlobalUnlock(h);
-                GlobalFree(h);
-            }
+    columns.release();
     SetDirHandle(nullptr, nullptr, nullptr, nullptr);
     SetFileHandle(nullptr, nullptr, nullptr, nullptr);
-    SetDirAttribute(nullptr), SetDirTime(nullptr), SetDirDate(nullptr), SetDirSize(nullptr);
     return files == kFiles ? took : -1;
 }
 

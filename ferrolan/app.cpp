@@ -34,11 +34,6 @@ std::string program_folder() {
     return p.substr(0, host::last_yen(p));
 }
 
-bool is_folder(const std::string& path) {
-    const DWORD a = path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // A folder that was restored but is gone: the nearest folder above it that
 // is still there, else nothing.
 std::string nearest_existing(const std::string& folder) {
@@ -212,13 +207,7 @@ void App::layout() {
     if (!function_bar_) return;
     RECT client;
     GetClientRect(window_, &client);
-    HDC dc = GetDC(window_);
-    HGDIOBJ old = SelectObject(dc, font_);
-    TEXTMETRICA tm;
-    GetTextMetricsA(dc, &tm);
-    SelectObject(dc, old);
-    ReleaseDC(window_, dc);
-    const int bar_height = tm.tmHeight + 10, margin = 4, width = client.right - client.left;
+    const int bar_height = measure_font(window_, font_).height + 10, margin = 4, width = client.right - client.left;
     MoveWindow(function_bar_, 0, client.bottom - bar_height, width, bar_height, TRUE);
     const int button = width / 12;
     for (int key = 0; key < 12; ++key)

@@ -44,12 +44,6 @@ struct Run {
 };
 Run* g_run = nullptr;
 
-DWORD attributes_of(const std::string& path) { return GetFileAttributesA(path.c_str()); }
-bool exists(const std::string& path) { return attributes_of(path) != INVALID_FILE_ATTRIBUTES; }
-bool is_folder(const std::string& path) {
-    const DWORD a = attributes_of(path);
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
 char drive_of(const std::string& path) {
     if (path.size() < 2 || path[1] != ':') return 0;
     const char c = path[0];

@@ -6,6 +6,7 @@
 #include "frame/paths.h"
 #include "host_paths.h"
 #include "listing/listing_sort.h"
+#include "fs/dos_times.h"
 #include "listing/listing_store.h"
 
 namespace ferrolan {
@@ -69,6 +70,16 @@ void Columns::release() {
     dir_long.clear(), dir_short.clear(), file_long.clear(), file_short.clear();
     dir_attr.clear(), dir_time.clear(), dir_date.clear(), dir_size.clear();
 }
+
+namespace {
+int kind_of(const std::string& path) {
+    std::string copy = path;
+    return IsDirectoryAttribute(copy.data());  // 4 a folder, 2 a file, 1 nothing there
+}
+}  // namespace
+
+bool is_folder(const std::string& path) { return kind_of(path) == 4; }
+bool exists(const std::string& path) { return kind_of(path) != 1; }
 
 std::string Listing::path(size_t i) const {
     const Entry& e = entries[i];

@@ -53,6 +53,10 @@ struct Listing {
     long find(const std::string& name) const;
 };
 
+// What a path names, as the engine's file layer sees it.
+bool is_folder(const std::string& path);
+bool exists(const std::string& path);
+
 // Reads `folder` with the file specification `spec` ("" or "*.*": every
 // file). Returns 0, or the engine's negative code after its box.
 LONG read_folder(HWND owner, Columns& columns, const std::string& folder, const std::string& spec, Listing& out);

@@ -42,6 +42,17 @@ int text_width(HDC dc, const char* text) {
 }
 }  // namespace
 
+FontSize measure_font(HWND window, HFONT font, const char* sample) {
+    HDC dc = GetDC(window);
+    HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICA tm;
+    GetTextMetricsA(dc, &tm);
+    const FontSize size{tm.tmHeight, text_width(dc, sample)};
+    SelectObject(dc, old);
+    ReleaseDC(window, dc);
+    return size;
+}
+
 void Pane::create(HWND parent, HFONT font) {
     parent_ = parent;
     font_ = font;
@@ -70,21 +81,16 @@ void Pane::create(HWND parent, HFONT font) {
 }
 
 void Pane::layout(const RECT& area) {
-    HDC dc = GetDC(parent_);
-    HGDIOBJ old = SelectObject(dc, font_);
-    TEXTMETRICA tm;
-    GetTextMetricsA(dc, &tm);
-    const int drive_width = std::min<int>(text_width(dc, "W: MMMMMMMMMMM") + 30, (area.right - area.left) / 2);
-    SelectObject(dc, old);
-    ReleaseDC(parent_, dc);
-    const int line = tm.tmHeight + 8, width = area.right - area.left;
+    const FontSize font = measure_font(parent_, font_, "W: MMMMMMMMMMM");
+    const int drive_width = std::min<int>(font.sample_width + 30, (area.right - area.left) / 2);
+    const int line = font.height + 8, width = area.right - area.left;
     int y = area.top;
     MoveWindow(control(kDrives), area.left, y, drive_width, line * 10, TRUE);
     MoveWindow(control(kSpec), area.left + drive_width + kGap, y, width - drive_width - kGap, line * 10, TRUE);
     y += line + 2;
-    MoveWindow(control(kFolderLine), area.left, y, width, tm.tmHeight + 4, TRUE);
-    y += tm.tmHeight + 6;
-    const int status = tm.tmHeight + 4;
+    MoveWindow(control(kFolderLine), area.left, y, width, font.height + 4, TRUE);
+    y += font.height + 6;
+    const int status = font.height + 4;
     MoveWindow(list_, area.left, y, width, std::max<int>(area.bottom - status - 2 - y, row_height_ * 3), TRUE);
     MoveWindow(control(kStatus), area.left, area.bottom - status, width, status, TRUE);
     update_folder_line();
@@ -182,8 +188,7 @@ bool Pane::load(const std::string& requested, const std::string& select, bool ke
     if (folder.size() == 2 && folder[1] == ':') folder += '\\';
     if (folder.empty() || folder.size() >= 520) return false;
     // A folder that is not there is said so in the engine's own box.
-    const DWORD attributes = GetFileAttributesA(folder.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    if (!is_folder(folder)) {
         SetHelpDosErrorMessage(MB_OK | MB_ICONEXCLAMATION, nullptr);
         MyLoadDosErrorMessage(app_.window(), folder.c_str(), ids::kNoSuchFolder, ids::kChangeFolderTitle, 0);
         return false;
@@ -357,13 +362,7 @@ void Pane::update_folder_line() {
 }
 
 void Pane::on_measure_item(MEASUREITEMSTRUCT* item) {
-    HDC dc = GetDC(parent_);
-    HGDIOBJ old = SelectObject(dc, font_);
-    TEXTMETRICA tm;
-    GetTextMetricsA(dc, &tm);
-    SelectObject(dc, old);
-    ReleaseDC(parent_, dc);
-    row_height_ = tm.tmHeight + 2;
+    row_height_ = measure_font(parent_, font_).height + 2;
     item->itemHeight = UINT(row_height_);
 }
 

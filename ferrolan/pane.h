@@ -10,6 +10,12 @@
 namespace ferrolan {
 class App;
 
+// The height of a line of the host's font and the width of a sample text in it.
+struct FontSize {
+    int height = 0, sample_width = 0;
+};
+FontSize measure_font(HWND window, HFONT font, const char* sample = "");
+
 class Pane {
 public:
     Pane(App& app, int side) : app_(app), side_(side) {}
