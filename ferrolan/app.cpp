@@ -112,7 +112,7 @@ HWND App::start(const StartOptions& options) {
     type.hCursor = LoadCursor(nullptr, IDC_ARROW);
     type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     type.lpszClassName = kWindowClass;
-    type.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    type.hIcon = LoadIconA(GetUserDlgInstance(), "EXPLORER");  // a picture of the message library
     RegisterClassExA(&type);
     font_ = CreateFontA(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                         DEFAULT_QUALITY, FF_MODERN, "MS UI Gothic");
@@ -496,6 +496,14 @@ LRESULT App::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
     case kCopyProgressMessage:
         ops::copy_progress(*this, (ULONGLONG(wparam) << 32) | DWORD(lparam));
         return 0;
+    case OutputWindow::kShowFileMessage: {
+        // A line of the output window: its folder in the source pane, the cursor on it.
+        const std::string path = reinterpret_cast<const char*>(lparam);
+        if (is_folder(path)) source().open(path);
+        else source().open(path.substr(0, host::last_yen(path) == 2 ? 3 : host::last_yen(path)), host::name_of(path));
+        SetForegroundWindow(window_);
+        return 0;
+    }
     case kOutputLineMessage:
         if (wparam == 1000 && lparam) output().append(reinterpret_cast<const char*>(lparam));
         else if (wparam == 1001) output().end_of_line();

@@ -1,5 +1,7 @@
 #include "output_window.h"
+#include <commctrl.h>
 #include <vector>
+#include "listing.h"
 #include "texts.h"
 
 namespace ferrolan {
@@ -7,7 +9,7 @@ namespace {
 constexpr char kClass[] = "FerrolanOutput";
 }
 
-OutputWindow::OutputWindow(HINSTANCE instance, HWND owner, HFONT font) {
+OutputWindow::OutputWindow(HINSTANCE instance, HWND owner, HFONT font) : owner_(owner) {
     WNDCLASSA type = {};
     type.lpfnWndProc = proc;
     type.hInstance = instance;
@@ -25,6 +27,7 @@ OutputWindow::OutputWindow(HINSTANCE instance, HWND owner, HFONT font) {
                             0, 0, 10, 10, window_, nullptr, instance, nullptr);
     SendMessageA(edit_, WM_SETFONT, WPARAM(font), 0);
     SendMessageA(edit_, EM_SETLIMITTEXT, 0, 0);
+    SetWindowSubclass(edit_, edit_proc, 1, reinterpret_cast<DWORD_PTR>(this));
     SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     RECT c;
     GetClientRect(window_, &c);
@@ -72,6 +75,36 @@ std::string OutputWindow::contents() const {
     std::vector<char> buffer(size_t(GetWindowTextLengthA(edit_)) + 1);
     GetWindowTextA(edit_, buffer.data(), int(buffer.size()));
     return buffer.data();
+}
+
+std::string OutputWindow::path_in_line(const std::string& line) {
+    const size_t arrow = line.find("> ");
+    std::string rest = arrow == std::string::npos ? line : line.substr(arrow + 2);
+    while (!rest.empty() && (rest.back() == ' ' || rest.back() == '\r')) rest.pop_back();
+    // Names may hold blanks: the candidates end at a blank, the longest first.
+    for (size_t end = rest.size(); end > 2; end = rest.rfind(' ', end - 1)) {
+        const std::string candidate = rest.substr(0, end);
+        if (candidate.size() > 2 && candidate[1] == ':' && exists(candidate)) return candidate;
+        if (end == std::string::npos || end == 0) break;
+    }
+    return {};
+}
+
+LRESULT CALLBACK OutputWindow::edit_proc(HWND edit, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                                         DWORD_PTR self) {
+    if (message == WM_LBUTTONDBLCLK) {
+        const LRESULT r = DefSubclassProc(edit, message, wparam, lparam);
+        const LRESULT line = SendMessageA(edit, EM_LINEFROMCHAR, WPARAM(-1), 0);
+        std::vector<char> text(4096);
+        *reinterpret_cast<WORD*>(text.data()) = WORD(text.size() - 1);
+        const LRESULT n = SendMessageA(edit, EM_GETLINE, WPARAM(line), LPARAM(text.data()));
+        text[size_t(n)] = '\0';
+        const std::string path = path_in_line(text.data());
+        if (!path.empty())
+            SendMessageA(reinterpret_cast<OutputWindow*>(self)->owner_, kShowFileMessage, 0, LPARAM(path.c_str()));
+        return r;
+    }
+    return DefSubclassProc(edit, message, wparam, lparam);
 }
 
 LRESULT CALLBACK OutputWindow::proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {

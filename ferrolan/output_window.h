@@ -8,6 +8,8 @@
 namespace ferrolan {
 class OutputWindow {
 public:
+    // A double-click on a line asks `owner` to show the file the line names
+    // (kShowFileMessage with the line's text in lParam).
     OutputWindow(HINSTANCE instance, HWND owner, HFONT font);
     ~OutputWindow();
     OutputWindow(const OutputWindow&) = delete;
@@ -24,8 +26,15 @@ public:
     HWND edit() const { return edit_; }
     void destroy();
 
+    static constexpr UINT kShowFileMessage = WM_APP + 12;
+    // The longest start of the line (after a "> " when it has one) that names
+    // an existing file or folder; "" when none does.
+    static std::string path_in_line(const std::string& line);
+
 private:
     static LRESULT CALLBACK proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+    static LRESULT CALLBACK edit_proc(HWND edit, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR, DWORD_PTR self);
+    HWND owner_ = nullptr;
     HWND window_ = nullptr, edit_ = nullptr;
 };
 }  // namespace ferrolan

@@ -142,6 +142,14 @@ TEST_F(Operations, ViewShowsTheFileAndSearchesFillTheOutputWindow) {
     const std::string found = app_->output().contents();
     EXPECT_NE(std::string::npos, found.find(temp / "left\\sub\\other.txt")) << found;
     EXPECT_EQ(std::string::npos, found.find("note.txt"));
+    // A double-click on the found path shows its folder with the cursor on it.
+    HWND edit = app_->output().edit();
+    const LRESULT at = SendMessageA(edit, EM_POSFROMCHAR, SendMessageA(edit, EM_LINEINDEX, 1, 0) + 3, 0);
+    SendMessageA(edit, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(LOWORD(at) + 1, HIWORD(at) + 2));
+    EXPECT_EQ(temp / "left\\sub", app_->pane(0).folder());
+    EXPECT_EQ(index_of(0, "other.txt"), SendMessageA(list(0), LB_GETCURSEL, 0, 0));
+    key(0, VK_BACK);  // up again, the cursor on the folder come from
+    EXPECT_EQ(index_of(0, "sub"), SendMessageA(list(0), LB_GETCURSEL, 0, 0));
     dialogs.then({{{5000, "needle"}, {5003, "*.txt"}}, {}, IDOK, IDCANCEL});
     key(0, 'G', true);
     EXPECT_NE(std::string::npos, app_->output().contents().find("the needle is here")) << app_->output().contents();
