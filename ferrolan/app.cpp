@@ -172,6 +172,7 @@ HWND App::start(const StartOptions& options) {
     SetFocus(source().list());
     // What the first listing does not need is done once the panes are shown.
     PostMessageA(window_, kFinishStartMessage, 0, 0);
+    if (ops::watch_available()) SetTimer(window_, kWatchTimer, kWatchMilliseconds, nullptr);
     return window_;
 }
 
@@ -233,8 +234,24 @@ void App::activate(int side) {
 
 void App::pane_opened(int side) {
     SaveCurDirectoryWith95Format(window_, pane(side).folder().c_str(), selector(side));
+    ops::watch_folder(*this, side);
     pane(side).update_status();
     update_title();
+}
+
+// A pane whose folder another program changed is listed again with its
+// cursor and marks; one whose folder went away shows the nearest one above.
+void App::look_for_changes() {
+    if (busy_ || closing_) return;
+    const int side = ops::changed_side();
+    if (side != 0 && side != 1) return;
+    Pane& p = pane(side);
+    if (is_folder(p.folder())) {
+        p.refresh(true);
+        return;
+    }
+    const std::string above = nearest_existing(p.folder());
+    if (!above.empty()) p.open(above);
 }
 
 void App::update_title() {
@@ -247,6 +264,9 @@ void App::run(Command command) {
     if (busy_ || closing_) return;
     busy_ = true;
     run_command(command);
+    // What the command changed itself is listed already: its changes seen
+    // by the watches are let go (a bounded number of looks).
+    for (int look = 0; look < 4 && ops::changed_side() >= 0; ++look) {}
     busy_ = false;
     if (closing_) PostMessageA(window_, WM_CLOSE, 0, 0);
 }
@@ -490,6 +510,9 @@ LRESULT App::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
         // F10 is a command key: it does not open the menu.
         if ((wparam & 0xfff0) == SC_KEYMENU && lparam == 0 && GetKeyState(VK_F10) < 0) return 0;
         break;
+    case WM_TIMER:
+        if (wparam == kWatchTimer) look_for_changes();
+        return 0;
     case kFinishStartMessage:
         SetFirstDesktopMenuWithFolder();  // the special folders of the menus
         return 0;
@@ -519,6 +542,8 @@ LRESULT App::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
         DestroyWindow(window_);
         return 0;
     case WM_DESTROY:
+        KillTimer(window_, kWatchTimer);
+        ops::end_watches();
         if (output_) output_->destroy();
         PostQuitMessage(0);
         return 0;

@@ -21,6 +21,8 @@ struct StartOptions {
 constexpr UINT kCopyProgressMessage = WM_APP + 10;  // myOrgCopyFile's progress (bytes of the file so far)
 constexpr UINT kOutputLineMessage = 3072;           // lines for the output window
 constexpr UINT kFinishStartMessage = WM_APP + 11;   // the rest of the start, after the first listing
+constexpr UINT_PTR kWatchTimer = 1;                 // a look at the watched folders
+constexpr UINT kWatchMilliseconds = 500;
 
 class App {
 public:
@@ -71,6 +73,7 @@ private:
     void run_command(Command command);
     void show_key_list();
     void switch_settings_place();
+    void look_for_changes();
 
     HINSTANCE instance_;
     HWND window_ = nullptr;

@@ -54,6 +54,14 @@ bool launch_available();
 void launch_program(App& app, const std::string& program, const std::string& options, const std::string& file);
 bool is_archive(const std::string& path);
 
+// Watching the panes' folders for changes other programs make: whether the
+// engine watches, a pane's folder watched after it opens, the side (0 or 1)
+// of a folder that changed since the last look (-1: none), the end of both.
+bool watch_available();
+void watch_folder(App& app, int side);
+int changed_side();
+void end_watches();
+
 // Commands whose engine part is not there yet are shown disabled.
 std::vector<std::pair<WORD, bool>> availability();
 

@@ -19,6 +19,12 @@ void open_favourite(App&, int) {}
 void open_history(App&, int) {}
 void add_favourite(App&) {}
 void synchronise(App&) {}
+#if !FERROLAN_ENGINE_WATCHES
+bool watch_available() { return false; }
+void watch_folder(App&, int) {}
+int changed_side() { return -1; }
+void end_watches() {}
+#endif
 
 std::vector<std::pair<WORD, bool>> availability() {
     return {{kCmdEdit, false},     {kCmdOpenWith, false},      {kCmdShortcut, false},

@@ -4,6 +4,7 @@
 #include "window_host_fixture.h"
 #include <commctrl.h>
 #include "listing/selection.h"
+#include "operations.h"
 #include "output_window.h"
 #include "support/sjis.h"
 
@@ -57,6 +58,7 @@ TEST_F(Operations, SortsByNameExtensionSizeAndDate) {
         const std::vector<std::string> all = items(0);
         EXPECT_EQ(row.order, std::vector<std::string>(all.begin() + 2, all.end())) << row.command;
     }
+    shot("ferrolan-sorted-by-name");
 }
 
 TEST_F(Operations, MarkThreeFilesAndCopyThemWithF5) {
@@ -91,6 +93,7 @@ TEST_F(Operations, ShiftClickMarksARangeAndF6MovesIt) {
     EXPECT_EQ(std::vector<std::string>({".", "[..]", "c.txt"}), items(0));
     EXPECT_EQ(std::vector<std::string>({".", "[..]", "sub", "a.txt", "b.txt"}), items(1));
     EXPECT_EQ("inner", read_file(temp / "right\\sub\\inner.txt"));
+    shot("ferrolan-after-move");
 }
 
 TEST_F(Operations, DeleteAsksAndTheReadOnlyFileAsksAgain) {
@@ -107,6 +110,7 @@ TEST_F(Operations, DeleteAsksAndTheReadOnlyFileAsksAgain) {
     EXPECT_EQ(sjis("強制消去"), boxes.boxes()[1].caption);
     EXPECT_EQ(std::vector<std::string>({".", "[..]", "keep.txt"}), items(0));
     EXPECT_FALSE(exists(temp / "left\\tree"));
+    shot("ferrolan-after-delete");
 }
 
 TEST_F(Operations, MakeFolderRenameAndAttributesThroughTheirDialogs) {
@@ -127,6 +131,7 @@ TEST_F(Operations, MakeFolderRenameAndAttributesThroughTheirDialogs) {
     EXPECT_TRUE(GetFileAttributesA((temp / sjis("left\\ソ.txt")).c_str()) & FILE_ATTRIBUTE_READONLY);
     SetFileAttributesA((temp / sjis("left\\ソ.txt")).c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(3, dialogs.shown());
+    shot("ferrolan-new-folder-and-rename");
 }
 
 TEST_F(Operations, ViewShowsTheFileAndSearchesFillTheOutputWindow) {
@@ -171,6 +176,7 @@ TEST_F(Operations, PackAndUnpackThroughTheArchiverLibrary) {
     key(1, VK_F11);
     EXPECT_EQ(std::string(5000, 'z'), read_file(temp / sjis("out\\表.txt")));
     EXPECT_EQ("two", read_file(temp / "out\\two.txt"));
+    shot("ferrolan-archive-listed");
 }
 
 // The copy of a large file cancelled halfway with Esc, as a user does while
@@ -227,5 +233,24 @@ TEST_F(Operations, FailedFilesEndInTheErrorReportList) {
     const std::string report = app_->output().contents();
     EXPECT_NE(std::string::npos, report.find(sjis("======複写中にｴﾗｰの出たﾌｧｲﾙ(ﾌｫﾙﾀﾞ)======"))) << report;
     EXPECT_NE(std::string::npos, report.find(held)) << report;
+    shot("ferrolan-error-report-list");
+}
+}  // namespace
+
+namespace {
+// Another program adds a file to the left pane's folder and removes the
+// right pane's: both panes follow with no key pressed.
+TEST_F(Operations, FoldersChangedByAnotherProgramAreListedAgain) {
+    if (!ferrolan::ops::watch_available()) GTEST_SKIP() << "this engine build does not watch folders yet";
+    temp.file("left\\a.txt", "a");
+    start(left, temp.folder("right\\gone"));
+    std::string line = "cmd.exe /c \"echo x> \"" + left + "\\new.txt\" & rmdir \"" + right + "\\gone\"\"";
+    STARTUPINFOA si{sizeof si};
+    PROCESS_INFORMATION pi{};
+    ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi));
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    EXPECT_TRUE(pump_until(10000, [&] { return index_of(0, "new.txt") >= 0 && app_->pane(1).folder() == right; }));
+    shot("ferrolan-changed-by-another-program");
 }
 }  // namespace

@@ -35,6 +35,7 @@ TEST_F(Settings, RestartRestoresFoldersPlacementAndTheActivePane) {
     EXPECT_EQ(90, r.top);
     EXPECT_EQ(720, r.right - r.left);
     EXPECT_EQ(480, r.bottom - r.top);
+    shot("ferrolan-restored-at-restart");
 }
 
 TEST_F(Settings, DamagedSettingsNeverStopTheStart) {
@@ -53,6 +54,7 @@ TEST_F(Settings, DamagedSettingsNeverStopTheStart) {
     EXPECT_EQ(ferrolan::SortKey::kName, app_->pane(0).sort_key());
     EXPECT_GE(items(0).size(), 1u);
     EXPECT_EQ(0u, boxes.boxes().size());
+    shot("ferrolan-started-on-damaged-settings");
 }
 
 TEST_F(Settings, FunctionKeysFollowTheStoredOrder) {
