@@ -86,7 +86,8 @@ ProgramRun run_program(const std::string& line) {
     PROCESS_MEMORY_COUNTERS_EX memory{};
     memory.cb = sizeof memory;
     if (GetProcessMemoryInfo(pi.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory)) {
-        run.private_bytes = memory.PrivateUsage;
+        // Wine leaves the private bytes of another process at 0: its commit charge stands in.
+        run.private_bytes = memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage;
         run.working_set = memory.WorkingSetSize;
     }
     EnumWindows(close_main, LPARAM(pi.dwProcessId));

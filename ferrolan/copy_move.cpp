@@ -3,7 +3,9 @@
 // skip, only when newer); the engine copies each file (myOrgCopyFile, which
 // removes a partial target when stopped), makes the folders, removes moved
 // sources with its questions and notes every failure in the error report
-// list, shown at the end.
+// list, shown at the end. A synchronisation is the same walk of the whole
+// source folder, copying only what is missing or newer, with the engine's
+// removal of what the target has beyond the source in each folder.
 #include <windows.h>
 #include <string>
 #include <vector>
@@ -35,6 +37,7 @@ constexpr size_t kPathMax = 519;
 struct Run {
     App& app;
     bool move;
+    bool sync = false;
     bool stopped = false;
     bool overwrite_for_all = false;
     Overwrite overwrite = Overwrite::kYes;
@@ -57,7 +60,7 @@ bool inside(const std::string& path, const std::string& folder) {
     return at == path.c_str();
 }
 
-UINT title_of(const Run& run) { return run.move ? ids::kMoveTitle : ids::kCopyTitle; }
+UINT title_of(const Run& run) { return run.sync ? ids::kSyncTitle : run.move ? ids::kMoveTitle : ids::kCopyTitle; }
 
 // The engine's box for a failed copy; false when the user stops the run.
 bool report_copy_failure(Run& run, LONG result, const std::string& source, const std::string& target) {
@@ -171,6 +174,24 @@ void copy_tree(Run& run, const std::string& source, const std::string& target) {
         folder ? copy_tree(run, from, to) : copy_file(run, from, to);
     }
     if (run.move && !run.stopped) remove_source(run, source, true);
+    if (run.sync && !run.stopped && !StopExecuting()) remove_extras(source, target);
+}
+
+void begin(Run& run) {
+    g_run = &run;
+    ResetCancellingFlags(0);
+    ResetCopiedTotalSize();
+    SetSomeFilesCopiedSuccessifully(0);
+    ReleaseOutputFileMemoryHandle();
+    SetCopyOrMove(run.move ? 0x3 : 0x1);
+}
+
+void finish(Run& run) {
+    g_run = nullptr;
+    ResetCancellingFlags(0);
+    FreeItemFileAfterCurNumber(0, 0);
+    refresh_panes(run.app, !run.stopped);
+    show_error_list(run.app);
 }
 }  // namespace
 
@@ -195,13 +216,8 @@ void copy_or_move(App& app, bool move) {
                      MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
 
-    Run run{app, move, false, false, Overwrite::kYes, 0, 0, {}};
-    g_run = &run;
-    ResetCancellingFlags(0);
-    ResetCopiedTotalSize();
-    SetSomeFilesCopiedSuccessifully(0);
-    ReleaseOutputFileMemoryHandle();
-    SetCopyOrMove(move ? 0x3 : 0x1);
+    Run run{app, move};
+    begin(run);
     SaveTgtCopyingDirectory(target_folder.c_str());
     for (const Item& item : items) {
         if (run.stopped) break;
@@ -209,10 +225,28 @@ void copy_or_move(App& app, bool move) {
         item.folder ? copy_tree(run, item.path, target) : copy_file(run, item.path, target);
         if (IsStopExecutingFlag()) run.stopped = true;
     }
-    g_run = nullptr;
-    ResetCancellingFlags(0);
-    FreeItemFileAfterCurNumber(0, 0);
-    refresh_panes(app, !run.stopped);
-    show_error_list(app);
+    finish(run);
+}
+
+void synchronise(App& app) {
+    if (!sync_available()) return;
+    const std::string first = app.source().folder(), second = app.target().folder();
+    // Folders inside each other would lose what one holds: refused.
+    if (inside(first, second) || inside(second, first)) {
+        const UINT why = lstrcmpiA(first.c_str(), second.c_str()) == 0 ? ids::kSameFolderRefused : ids::kIntoItself;
+        _MessageBoxPrintf(GetSysDlgInstance(), why, ids::kSyncTitle, second.c_str(), app.window(), MB_ICONEXCLAMATION,
+                          nullptr);
+        return;
+    }
+    const std::string question = format(ids::kAskSync, second.c_str(), first.c_str());
+    if (myMessageBox(app.window(), question.c_str(), text(ids::kSyncTitle).c_str(), MB_YESNO | MB_ICONQUESTION) !=
+        IDYES)
+        return;
+    Run run{app, false, true};
+    run.overwrite_for_all = true;  // only what is missing or newer
+    run.overwrite = Overwrite::kIfNewer;
+    begin(run);
+    copy_tree(run, first, second);
+    finish(run);
 }
 }  // namespace ferrolan::ops

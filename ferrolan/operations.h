@@ -62,6 +62,11 @@ void watch_folder(App& app, int side);
 int changed_side();
 void end_watches();
 
+// The engine's removal of what `second` holds beyond `first` (one level),
+// whether the engine has it, and its failures in the error report list.
+bool sync_available();
+void remove_extras(const std::string& first, const std::string& second);
+
 // Commands whose engine part is not there yet are shown disabled.
 std::vector<std::pair<WORD, bool>> availability();
 

@@ -18,7 +18,10 @@ void fill_history_menu(App&, HMENU, WORD, WORD) {}
 void open_favourite(App&, int) {}
 void open_history(App&, int) {}
 void add_favourite(App&) {}
-void synchronise(App&) {}
+#if !FERROLAN_ENGINE_SYNC
+bool sync_available() { return false; }
+void remove_extras(const std::string&, const std::string&) {}
+#endif
 #if !FERROLAN_ENGINE_WATCHES
 bool watch_available() { return false; }
 void watch_folder(App&, int) {}
@@ -29,6 +32,6 @@ void end_watches() {}
 std::vector<std::pair<WORD, bool>> availability() {
     return {{kCmdEdit, false},     {kCmdOpenWith, false},      {kCmdShortcut, false},
             {kCmdPrint, false},    {kCmdDownload, false},      {kCmdNewerVersion, false},
-            {kCmdAddFavourite, false}, {kCmdErrorListInEditor, false}, {kCmdSync, false}};
+            {kCmdAddFavourite, false}, {kCmdErrorListInEditor, false}, {kCmdSync, sync_available()}};
 }
 }  // namespace ferrolan::ops

@@ -255,3 +255,29 @@ TEST_F(Operations, FoldersChangedByAnotherProgramAreListedAgain) {
     shot("ferrolan-changed-by-another-program");
 }
 }  // namespace
+
+namespace {
+// F12 makes the other pane's folder hold what this one holds: missing and
+// newer files copied, a newer target kept, extras removed at every level.
+TEST_F(Operations, SynchroniseMakesTheOtherPaneTheSame) {
+    if (!ferrolan::ops::sync_available()) GTEST_SKIP() << "this engine build has no synchronisation step yet";
+    set_time(temp.file("left\\new.txt", "new"), 2024);
+    set_time(temp.file("right\\new.txt", "old"), 2020);
+    set_time(temp.file("left\\keep.txt", "older"), 2020);
+    set_time(temp.file("right\\keep.txt", "newer"), 2024);
+    temp.file(sjis("left\\表\\c.txt"), "c");
+    temp.file(sjis("right\\表\\extra.txt"), "x");
+    temp.file("right\\gone\\x.txt", "x");
+    temp.file("right\\extra.txt", "x");
+    start(left, right);
+    boxes.answer(IDYES);
+    key(0, VK_F12);
+    ASSERT_EQ(1u, boxes.boxes().size());
+    EXPECT_EQ("new", read_file(temp / "right\\new.txt"));
+    EXPECT_EQ("newer", read_file(temp / "right\\keep.txt"));
+    EXPECT_EQ("c", read_file(temp / sjis("right\\表\\c.txt")));
+    for (const char* gone : {"right\\extra.txt", "right\\gone", "right\\表\\extra.txt"})
+        EXPECT_FALSE(exists(temp / sjis(gone))) << gone;
+    EXPECT_EQ(std::vector<std::string>({".", "[..]", sjis("表"), "keep.txt", "new.txt"}), items(1));
+}
+}  // namespace
