@@ -24,7 +24,6 @@
 namespace ferrolan {
 namespace {
 constexpr char kWindowClass[] = "FerrolanMain";
-constexpr int kFunctionBarId = 900;
 App* g_app = nullptr;
 
 std::string program_folder() {

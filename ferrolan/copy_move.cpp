@@ -44,7 +44,10 @@ struct Run {
     int done = 0;
     ULONGLONG file_size = 0;  // of the file being copied
     std::string file;         // its name, for the progress line
+    HWND box = nullptr;       // the progress box, where the engine has one
+    int shift = 0;            // the box counts bytes >> shift (its counts are 31 bits)
 };
+constexpr UINT kBoxMessage = WM_USER + 10;  // the progress box's codes: 0 start (total), 1 bytes done
 Run* g_run = nullptr;
 
 char drive_of(const std::string& path) {
@@ -121,6 +124,12 @@ void copy_file(Run& run, const std::string& source, const std::string& target) {
     WIN32_FIND_DATAA found;
     run.file_size = myFindFileAProperty(source.c_str(), &found) == 0 ? GetOurUlargeIntergerSize(&found) : 0;
     run.file = host::name_of(source);
+    if (run.box) {
+        run.shift = 0;
+        while ((run.file_size >> run.shift) > 0x7fffffff) ++run.shift;
+        progress_box_text(source, 0, 0);
+        SendMessageA(run.box, kBoxMessage, 0, LPARAM(run.file_size >> run.shift));
+    }
     SaveSrcCopyingFile(source.c_str());
     SaveTgtCopyingFile(target.c_str());
     std::string s = source, t = target;
@@ -177,8 +186,33 @@ void copy_tree(Run& run, const std::string& source, const std::string& target) {
     if (run.sync && !run.stopped && !StopExecuting()) remove_extras(source, target);
 }
 
+// The progress box takes the place of the function-key bar while the run goes.
+void open_box(Run& run) {
+    HWND window = run.app.window(), bar = GetDlgItem(window, kFunctionBarId);
+    if (!progress_box_available() || !bar) return;
+    RECT r;
+    GetWindowRect(bar, &r);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+    run.box = CreateWindowExA(WS_EX_CLIENTEDGE, "STATIC", "", WS_CHILD | WS_VISIBLE, r.left, r.top, r.right - r.left,
+                              r.bottom - r.top, window, reinterpret_cast<HMENU>(INT_PTR(kProgressBoxId)),
+                              run.app.instance(), nullptr);
+    if (!run.box) return;
+    SendMessageA(run.box, WM_SETFONT, WPARAM(run.app.font()), 0);
+    ShowWindow(bar, SW_HIDE);
+    start_progress_box(window, kProgressBoxId);
+}
+
+void close_box(Run& run) {
+    if (!run.box) return;
+    end_progress_box(run.app.window(), kProgressBoxId);
+    DestroyWindow(run.box);
+    run.box = nullptr;
+    ShowWindow(GetDlgItem(run.app.window(), kFunctionBarId), SW_SHOW);
+}
+
 void begin(Run& run) {
     g_run = &run;
+    open_box(run);
     ResetCancellingFlags(0);
     ResetCopiedTotalSize();
     SetSomeFilesCopiedSuccessifully(0);
@@ -187,6 +221,7 @@ void begin(Run& run) {
 }
 
 void finish(Run& run) {
+    close_box(run);
     g_run = nullptr;
     ResetCancellingFlags(0);
     FreeItemFileAfterCurNumber(0, 0);
@@ -200,6 +235,7 @@ void copy_progress(App& app, ULONGLONG bytes) {
     const unsigned percent = g_run->file_size ? unsigned(bytes * 100 / g_run->file_size) : 100;
     const std::string line = format(g_run->move ? ids::kMoving : ids::kCopying, g_run->file.c_str(), percent);
     SetWindowTextA(app.source().control(Pane::kStatus), line.c_str());
+    if (g_run->box) SendMessageA(g_run->box, kBoxMessage, 1, LPARAM(bytes >> g_run->shift));
 }
 
 void copy_or_move(App& app, bool move) {

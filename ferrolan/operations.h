@@ -67,6 +67,14 @@ void end_watches();
 bool sync_available();
 void remove_extras(const std::string& first, const std::string& second);
 
+// The engine's copy progress box on a static control of `parent`: whether
+// the engine has it, its start, the line of the file being copied (its
+// number and the count, 0: none), its end.
+bool progress_box_available();
+void start_progress_box(HWND parent, int control);
+void progress_box_text(const std::string& line, int index, int count);
+void end_progress_box(HWND parent, int control);
+
 // Commands whose engine part is not there yet are shown disabled.
 std::vector<std::pair<WORD, bool>> availability();
 

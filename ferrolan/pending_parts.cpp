@@ -18,6 +18,12 @@ void fill_history_menu(App&, HMENU, WORD, WORD) {}
 void open_favourite(App&, int) {}
 void open_history(App&, int) {}
 void add_favourite(App&) {}
+#if !FERROLAN_ENGINE_PROGRESS_BOX
+bool progress_box_available() { return false; }
+void start_progress_box(HWND, int) {}
+void progress_box_text(const std::string&, int, int) {}
+void end_progress_box(HWND, int) {}
+#endif
 #if !FERROLAN_ENGINE_SYNC
 bool sync_available() { return false; }
 void remove_extras(const std::string&, const std::string&) {}

@@ -200,6 +200,10 @@ TEST_F(Operations, CopyCancelledHalfwayLeavesNoPartialTarget) {
     std::function<void(ULONGLONG)> on_progress = [&](ULONGLONG done) {
         if (cancelled || done < size / 2) return;
         cancelled = true;
+        // The engine's progress box stands where the function keys were.
+        const bool box = ferrolan::ops::progress_box_available();
+        EXPECT_EQ(box, GetDlgItem(app_->window(), ferrolan::kProgressBoxId) != nullptr);
+        EXPECT_EQ(!box, IsWindowVisible(GetDlgItem(app_->window(), ferrolan::kFunctionBarId)) != FALSE);
         shot("ferrolan-copy-in-progress");
         PostMessageA(list(0), WM_KEYDOWN, VK_ESCAPE, 1);
     };
@@ -209,6 +213,7 @@ TEST_F(Operations, CopyCancelledHalfwayLeavesNoPartialTarget) {
     key(0, VK_F5);
     RemoveWindowSubclass(app_->window(), watch_progress, 1);
     EXPECT_TRUE(cancelled);
+    EXPECT_EQ(nullptr, GetDlgItem(app_->window(), ferrolan::kProgressBoxId));
     EXPECT_FALSE(exists(temp / "right\\big.bin"));
     EXPECT_EQ(std::vector<std::string>({".", "[..]"}), items(1));
 }
