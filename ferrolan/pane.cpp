@@ -73,7 +73,7 @@ void Pane::create(HWND parent, HFONT font) {
                  kList, WS_EX_CLIENTEDGE);
     make("STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, kStatus);
     SetWindowSubclass(list_, list_proc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
-    // Enter in the specification's edit field takes the specification.
+    // Enter in the edit field of the file specification takes what is typed.
     if (HWND edit = FindWindowExA(control(kSpec), nullptr, "Edit", nullptr))
         SetWindowSubclass(edit, spec_edit_proc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     fill_drives();

@@ -81,7 +81,7 @@ private:
     void show_listing(long cursor);
     void set_mark(size_t i, bool on);
     void jump_to(char first);
-    // The specification typed (or, when empty, the one picked in the list).
+    // The file specification typed (or, when empty, the one picked in the list).
     void take_spec_from_combo(std::string typed = {});
     void fill_specs();
 

@@ -28,7 +28,7 @@ TEST_F(Listing, BothPanesListTheTreeWithJapaneseNames) {
     click(0, sjis("能力評価.doc"));
     shot("ferrolan-listing-japanese");
 
-    // The specification combo: *.doc leaves only the one document; it is kept.
+    // The file specification combo: *.doc leaves only the one document; it is kept.
     HWND spec = app_->pane(0).control(ferrolan::Pane::kSpec);
     SetWindowTextA(spec, "*.doc");
     SendMessageA(FindWindowExA(spec, nullptr, "Edit", nullptr), WM_KEYDOWN, VK_RETURN, 1);
