@@ -35,6 +35,7 @@ constexpr UINT kCopyFailedHeading = 8110;  // "======複写中にｴﾗｰの出
 constexpr size_t kPathMax = 519;
 
 struct Run {
+    Run(App& a, bool m, bool s = false) : app(a), move(m), sync(s) {}
     App& app;
     bool move;
     bool sync = false;

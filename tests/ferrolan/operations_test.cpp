@@ -251,7 +251,8 @@ TEST_F(Operations, FoldersChangedByAnotherProgramAreListedAgain) {
     temp.file(sjis("right\\表.txt"), "b");
     start(left, right);
     std::string line = "cmd.exe /c \"echo x> \"" + left + sjis("\\新.txt\" & del \"") + right + sjis("\\表.txt\"\"");
-    STARTUPINFOA si{sizeof si};
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
     ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi));
     CloseHandle(pi.hThread);
