@@ -3,10 +3,12 @@
 # FindFirstFileA + DeleteFileA walk under Wine (bench_delwild.exe), and the
 # native `rm -rf`. The trees are made natively in /tmp. Rounds alternate
 # which walk goes first; prints each round and the ratios of the best times.
+# Usage: bench/delwild.sh [BUILD_DIR]     (default build/x64)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-exe="$root/build/x64/bin/bench_delwild.exe"
-[ -x "$exe" ] || { echo "build the x64 preset first" >&2; exit 1; }
+build=${1:-$root/build/x64}
+exe="$build/bin/bench_delwild.exe"
+[ -x "$exe" ] || { echo "build the preset first ($exe)" >&2; exit 1; }
 base=/tmp/ferro-bench-delwild
 rounds=${ROUNDS:-3}
 

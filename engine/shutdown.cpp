@@ -13,11 +13,19 @@
 #include "listing/listing_store.h"
 #include "listing/selection.h"
 #include "programs/error_report.h"
+#include "programs/launch.h"
+#include "programs/launch_internal.h"
 #include "programs/file_types.h"
+#include "programs/processes.h"
+#include "programs/shortcut.h"
 #include "search/search_internal.h"
+#include "settings/favorites.h"
 #include "settings/places.h"
 #include "settings/profile.h"
 #include "search/text_search.h"
+#include "ui/colors.h"
+#include "ui/drive_draw.h"
+#include "viewer/rich_text.h"
 #include "viewer/viewer.h"
 
 namespace {
@@ -39,7 +47,8 @@ constexpr Release kStateBlocks[] = {
 //   ReleaseOutputFileMemoryHandle, FreeVersionProcMemory, ClearFile, ClearDir,
 //   FreeDriveMemoryHandle, FreeMemoryForCopyExcludedString, GlobalFree_ghSAVEPATH,
 //   FreeExcuteExeFile, FreeEditor, FreetPrinterParametersPointer,
-//   ReleaseTempForRegistry, ClearShortcutFile, FreeFoundNetworkDriveMemory,
+//   ReleaseTempForRegistry, ClearShortcutFile, FreeFavoriteMemory,
+//   FreeHistoryDirectoryPointer, FreeFoundNetworkDriveMemory,
 //   FreeDesktopMenuHandle, FreeDllForResourceFunctions,
 //   FreeSetFormatForRichTextContentsPointer, DeleteFontSelected(-1),
 //   Delete_rgbColorBrushAndPen, FreeViewerHandle, DeleteViewerCursors,
@@ -47,7 +56,9 @@ constexpr Release kStateBlocks[] = {
 // and last the frame's own blocks.
 constexpr Release kShutdownOrder[] = {
     [] { FreeArchiverHandle(); },
+    [] { FreePSAPILibrary(); },
     [] { FreeDosErrorMesHandle(); },
+    [] { FreeGlobalHandleInDrawItem(); },
     [] { ReleaseOutputFileMemoryHandle(); },
     [] { ClearFile(); },
     [] { ClearDir(); },
@@ -55,11 +66,24 @@ constexpr Release kShutdownOrder[] = {
     ferro::fileops::free_delete_state,
     [] { FreeMemoryForCopyExcludedString(); },
     ferro::listing::free_selection_state,
+    [] { FreeExcuteExeFile(); },
+    [] { FreeEditor(); },
+    [] { FreetPrinterParametersPointer(); },
+    [] { FreeMacroCommandHandle(); },
+    [] { FreeAPISuppotedByDll(); },
+    ferro::programs::free_effective_characters,
+    ferro::programs::free_launch_environment,
     [] { FreeRegKeyMemory(); },
     [] { ReleaseTempForRegistry(); },
+    [] { ClearShortcutFile(); },
+    [] { FreeFavoriteMemory(); },
+    [] { FreeHistoryDirectoryPointer(); },
     [] { FreeDesktopMenuHandle(); },
     ferro::free_program_places,
     ferro::search::free_search_state,
+    [] { FreeSetFormatForRichTextContentsPointer(); },
+    [] { DeleteFontSelected(-1); },
+    [] { Delete_rgbColorBrushAndPen(); },
     [] { FreeViewerHandle(); },
     [] { DeleteViewerCursors(); },
     [] { FreeFindStringMemory(); },

@@ -15,11 +15,18 @@ int cmd_attrib(const Args& args);
 int cmd_find(const Args& args);
 int cmd_cp(const Args& args);
 int cmd_mv(const Args& args);
+int cmd_run(const Args& args);
+int cmd_ps(const Args& args);
+int cmd_kill(const Args& args);
 int cmd_grep(const Args& args);
 int cmd_view(const Args& args);
+int cmd_colors(const Args& args);
+int cmd_print(const Args& args);
 int cmd_arc(const Args& args);
 int cmd_config(const Args& args);
 int cmd_assoc(const Args& args);
+int cmd_lnk(const Args& args);
+int cmd_fav(const Args& args);
 
 // What ferro ls lists and how.
 struct ListOptions {

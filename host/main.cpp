@@ -50,6 +50,17 @@ const Command kCommands[] = {
     {"mv", host::cmd_mv, "mv SRC... DST        move files and folder trees (copy, then remove the source)",
      "  SRC...  files or folders to move; a source is removed only after its copy succeeded\n"
      "  DST     the target folder"},
+    {"run", host::cmd_run, "run [--wait] TEMPLATE FILE...   expand a command template for the files and start it",
+     "  --wait    wait for each program; the exit code is the first non-zero one of the programs\n"
+     "  TEMPLATE  a command line with macros: $C the first file, $X it without extension, $P the current\n"
+     "            folder, $D its drive, $M all files, $T ten files to a command line ($$C is a plain $C)\n"
+     "  FILE...   the selected files (Unix paths are taken as paths on drive Z:)"},
+    {"ps", host::cmd_ps, "ps [PATTERN]         list the top-level windows with their process and program",
+     "  PATTERN  only windows whose title or program holds the text (without regard to case)"},
+    {"kill", host::cmd_kill, "kill [--close] NAME|PID   end a program by process number or program name",
+     "  --close  ask the program's windows to close instead of ending the program\n"
+     "  NAME     a program file name (every other process of it is ended) or a full path\n"
+     "  PID      a process number"},
     {"grep", host::cmd_grep, "grep [-i] [-w] [-r] [--pattern PAT] TEXT DIR   find a text inside the files of a folder",
      "  -i             without regard to case (letters of either width)\n"
      "  -w             whole words only\n"
@@ -61,6 +72,16 @@ const Command kCommands[] = {
      "  FILE...    the files, walked with the viewer's next and previous buttons\n"
      "  --width N  wrap the lines at N characters (tabs become 4 blanks)\n"
      "Without a display the text the viewer would show is printed."},
+    {"colors", host::cmd_colors, "colors [--set KIND=RRGGBB]...   show or change the stored file colours",
+     "  --set KIND=RRGGBB  src:N, tgt:N or file:N (N 0 to 17: six text colours, their backgrounds,\n"
+     "                     their selected colours) or ext:NAME (an extension of at most 20 bytes)\n"
+     "The colours are read from and stored in the settings key (FERRO_REGISTRY_PATH, or the product's)."},
+    {"print", host::cmd_print, "print FILE [--header FMT] [--footer FMT] [--copies N]   print a file on the default printer",
+     "  FILE          a text file, or rich text (.rtf)\n"
+     "  --header FMT  the header line: one text (centred) or LEFT|CENTRE|RIGHT, with the codes\n"
+     "                &F file name, &P page, &D date and &T time of the file\n"
+     "  --footer FMT  the footer line, the same way\n"
+     "  --copies N    copies of every page (1 to 999)"},
     {"arc", host::cmd_arc, "arc check | list ARCHIVE | extract ARCHIVE DIR | create ARCHIVE FILE...",
      "  check    each archiver slot: its library loaded or missing, its version against the one built for\n"
      "  list     the entries of an archive, through the archiver library's FindFirst and FindNext\n"
@@ -81,6 +102,20 @@ const Command kCommands[] = {
     {"assoc", host::cmd_assoc, "assoc FILE           the programs the registry associates with a file",
      "  FILE  a file name (it need not exist); one command entry a line:\n"
      "        program, tab, options, \" ^\" and the registry key, \"|\" and the verb"},
+    {"lnk", host::cmd_lnk, "lnk show FILE... | make LINK TARGET [--args A] [--dir D] [--icon I] | replace OLD NEW DIR [--args]",
+     "  show FILE...     target, working folder, arguments, icon and show command of each shortcut (.lnk, .pif)\n"
+     "  make LINK TARGET write the shortcut LINK to TARGET (--args the arguments, --dir the working folder,\n"
+     "                   --icon the icon file)\n"
+     "  replace OLD NEW DIR\n"
+     "                   in every shortcut below DIR, the folder OLD at the start of the target, working\n"
+     "                   folder and icon becomes NEW (--args: the arguments too; --simulate: report only);\n"
+     "                   the report (_rplcsc_.txt in the temporary folder) lists what changed and what\n"
+     "                   failed; shortcuts that need no change are not touched. Exit 1 when any failed."},
+    {"fav", host::cmd_fav, "fav list | add FOLDER [TARGET] | remove N|FOLDER   the stored favourite folders",
+     "  list                  the favourites with their menu texts (\"&C \" ... ; a target after \">\")\n"
+     "  add FOLDER [TARGET]   a new favourite, optionally with the target folder the other pane opens\n"
+     "  remove N|FOLDER       a favourite by its number or folder\n"
+     "Kept in the registry below HKEY_CURRENT_USER\\Software\\Ferrolan\\FavoriteDir (keys 0 to 34)."},
     {"msg", host::cmd_msg, "msg N [N...]         show message texts of the message library by number",
      "  N...  message numbers"},
 };

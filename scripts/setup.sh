@@ -8,7 +8,8 @@ packages=(
   binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   libz-mingw-w64-dev
   wine wine64 wine32:i386 xvfb xauth locales cmake ninja-build googletest python3
-  fonts-ipafont-gothic
+  cups printer-driver-cups-pdf poppler-utils libcups2:i386
+  fonts-ipafont-gothic liblnk-utils
 )
 
 missing=()

@@ -41,6 +41,10 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 # No debugger on a crash: winedbg would wait, and a crashing test must fail at once.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d;winedbg.exe=d}"
 export WINEARCH=win64
+# Every program of a build tree asks the tests' own print server. Wine takes
+# the printers from the server once per session, in whichever program starts
+# first; asking another server there would drop the tests' printer for all.
+export CUPS_SERVER="${CUPS_SERVER:-$build/cups/cups.sock}"
 
 # A display: keep the caller's, else one Xvfb per build tree, started once.
 # Nobody sees that one: FERRO_HEADLESS tells the host to turn message boxes

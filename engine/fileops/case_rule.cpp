@@ -9,6 +9,7 @@
 #include "fs/dos_find.h"
 #include "fs/dos_names.h"
 #include "programs/error_report.h"
+#include "settings/place_follow.h"
 
 namespace {
 using namespace ferro;
@@ -129,7 +130,13 @@ LONG WINAPI RenameTgtfileIfCaseSensitive(LPCSTR existing, LPCSTR model, LONG cas
     if (new_name == old_name) return 0;
     std::string target = stored.substr(0, static_cast<std::size_t>(old_name - stored.c_str())) + new_name;
     if (target.size() > text::kPathMax) return -1;
-    if (rename_to(stored, target)) return 1;
+    if (rename_to(stored, target)) {
+        // The favourite folders and the history follow a renamed folder.
+        const DWORD attributes = GetFileAttributesA(target.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+            ferro::places::follow_folder_renamed(stored.c_str(), target.c_str());
+        return 1;
+    }
     SaveOutputFileMemoryHandle(nullptr, nullptr, existing, target.c_str(), kCaseFailed, -1);
     return -1;
 }

@@ -19,6 +19,7 @@
 #include "fs/dos_names.h"
 #include "fs/dos_times.h"
 #include "programs/error_report.h"
+#include "programs/shortcut.h"
 #include "search/search_conditions.h"
 #include "search/search_internal.h"
 
@@ -239,10 +240,19 @@ void Walk::act(const std::string& path, const WIN32_FIND_DATAA& record, LONG kin
         if ((-result) & kDeleteFailed) status = '?';
         else if ((-result) & kDeleteSkipped) status = 'E';
     } else if (opts & kWildShortcuts) {
-        // The shortcut string replacement is not available: nothing is done.
-        add_result_bits(kDeleteNotDone);
-        show_file(GetLanguage() ? kNotDoneJapanese : kNotDoneEnglish);
-        return;
+        // The folder replacement inside the shortcut: a shortcut that needs no
+        // change is not listed; one that changed, or could not be read or
+        // written, is.
+        const LONG replaced = ReplaceSpeifiedStringForShortCut(window_, path.c_str(), opts & kWildSimulate, 0);
+        const bool failed = replaced >= 0x10000;
+        if (!failed && !IsReplaceDirectoryNameDone()) return;
+        add_result_bits(kDeleteReplaced);
+        if (failed) {
+            status = '?';
+            add_result_bits(kDeleteFailed);
+        } else {
+            ++s().done_count;
+        }
     } else {
         ++s().done_count;
     }

@@ -29,6 +29,7 @@ enum : LONG {
     kWildFolders = 0x4,         // sub-folders are entries too
     kWildShortcuts = 0x8,       // shortcut string replacement
     kWildSelf = 0x20,           // treat the folder itself at the end
+    kWildSimulate = 0x80,       // shortcut replacement: report only, write nothing
     kWildDescend = 0x40,        // walk into sub-folders
     kWildKeepBase = 0x100,      // never treat the base folder itself
     kWildReturn = 0x400,        // make returnFolder current at the end

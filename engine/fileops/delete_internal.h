@@ -47,11 +47,6 @@ LONG walk_options();
 // result would not fit in 520 bytes.
 std::string join_path(const char* folder, const char* name);
 
-// A hook for each deleted entry (its file-name part); null while the
-// counting callback of the wait dialog is not registered.
-using DeletionHook = void (*)(const char* name);
-extern DeletionHook g_deletion_hook;
-
 // Equal names, case ignored character by character (double-byte aware).
 inline bool same_name(const char* a, const char* b) {
     return std::strlen(a) == std::strlen(b) && j_lstristr(a, b) == a;

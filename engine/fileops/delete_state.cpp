@@ -28,7 +28,6 @@ LPSTR save_into(char* buffer, LPCSTR path) {
 }  // namespace
 
 DeleteSettings& settings() { return g_settings; }
-DeletionHook g_deletion_hook;
 
 const char* walk_folder() {
     const char* folder = save_path();

@@ -20,6 +20,8 @@
 #include "fs/dos_times.h"
 #include "fs/fs_common.h"
 #include "programs/error_report.h"
+#include "settings/place_follow.h"
+#include "ui/wait.h"
 
 namespace ferro::fileops {
 namespace {
@@ -169,7 +171,11 @@ LONG WINAPI RemoveByForce(HWND window, LPCSTR path, LONG ask_next, LONG kind, LO
         const int number = Get_errno();
         s.last_error = static_cast<LONG>(error);
         if (done) {
-            if (g_deletion_hook) g_deletion_hook(GetFileName(nullptr, const_cast<LPSTR>(path)));
+            // The host's counting callback of the wait window: the name and
+            // the running number the caller gave (the walk's entry number).
+            ferro::ui::send_counting(GetFileName(nullptr, const_cast<LPSTR>(path)), ask_next > 0 ? ask_next : -1, 0);
+            // The favourite folders and the history forget a deleted folder.
+            if (!file && !(kind & 0x2)) ferro::places::follow_folder_deleted(path);
             return -(kDeleteDone | (file ? kDeleteFile : kDeleteFolder));
         }
 

@@ -79,4 +79,12 @@ inline const char* last_char(const char* s, std::size_t len) { return prev(s, s 
 inline bool ends_with(const char* s, std::size_t len, char c) {
     return len > 0 && char_at(s, len - 1, c);
 }
+
+// Whether every lead byte of the string is followed by a trail byte: no
+// character is cut off by the terminator or broken by a stray byte.
+inline bool whole_characters(const char* s) {
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(s); *p; ++p)
+        if (is_lead(*p) && !is_trail(*++p)) return false;
+    return true;
+}
 }  // namespace ferro::mbcs

@@ -1,6 +1,5 @@
 // The report list's requests to the platform.
 #include "programs/report_platform.h"
-#include <shellapi.h>
 #include <cstring>
 #include "frame/mbcs.h"
 #include "frame/error_texts.h"
@@ -8,6 +7,8 @@
 #include "fs/dos_times.h"
 #include "frame/error_state.h"
 #include "fs/path_spelling.h"
+#include "programs/launch.h"
+#include "programs/launch_internal.h"
 #include "viewer/file_helpers.h"
 
 namespace ferro::programs {
@@ -56,7 +57,11 @@ bool write_report_file(const char* path, const char* data, std::size_t length, D
 }
 
 bool open_in_editor(HWND window, const char* path) {
-    return reinterpret_cast<INT_PTR>(ShellExecuteA(window, "open", path, nullptr, nullptr, SW_SHOWNORMAL)) > 32;
+    LaunchRecord record;
+    ExecuteEditor(&record, window, path);
+    bool started = !IsWinExecOnError(record);
+    close_record_handles(record);
+    return started;
 }
 
 int remove_report_file(const char* path) { return WinRemove(path); }

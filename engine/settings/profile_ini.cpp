@@ -61,6 +61,8 @@ bool ini_write(const char* section, const char* key, const char* value) {
     const char* file = writable_file();
     // A null key would remove the whole section: only ini_erase may do that.
     if (!file || text::is_empty(section) || !key) return false;
+    // Names with a broken double-byte character are not written.
+    if (!mbcs::whole_characters(section) || !mbcs::whole_characters(key)) return false;
     return WritePrivateProfileStringA(section, key, value, file) != FALSE;
 }
 

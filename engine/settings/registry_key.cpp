@@ -85,6 +85,7 @@ bool read_dword(HKEY key, const char* name, DWORD& value, LONG* status_out) {
 
 LONG write_text(HKEY key, const char* name, const char* text, std::size_t bytes) {
     if (!key) return ERROR_INVALID_HANDLE;
+    if (!creatable_name(name)) return ERROR_INVALID_NAME;
     if (!text) text = "";
     const std::size_t length = whole_characters(text, bytes);
     if (text[length] == '\0')  // the whole text: stored as it is, with its terminator
@@ -96,6 +97,7 @@ LONG write_text(HKEY key, const char* name, const char* text, std::size_t bytes)
 
 LONG write_dword(HKEY key, const char* name, DWORD value) {
     if (!key) return ERROR_INVALID_HANDLE;
+    if (!creatable_name(name)) return ERROR_INVALID_NAME;
     return RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
 }
 }  // namespace ferro::registry

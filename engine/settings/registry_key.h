@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <string>
 #include <utility>
+#include "frame/mbcs.h"
 
 namespace ferro::registry {
 // The roots the platform predefines (HKEY_CLASSES_ROOT ... HKEY_DYN_DATA):
@@ -53,9 +54,15 @@ inline LONG open(HKEY hive, const char* path, REGSAM access, Key& key) {
     return RegOpenKeyExA(hive, path ? path : "", 0, access, key.out());
 }
 
+// Whether a key path or value name may be created: a name with a broken
+// double-byte character would make a key the platform can neither walk nor
+// delete.
+inline bool creatable_name(const char* name) { return !name || mbcs::whole_characters(name); }
+
 // Creates (or opens) hive\path for writing with the access given.
 inline LONG create(HKEY hive, const char* path, REGSAM access, Key& key) {
     if (!hive) return ERROR_INVALID_HANDLE;
+    if (!creatable_name(path)) return ERROR_INVALID_NAME;
     return RegCreateKeyExA(hive, path ? path : "", 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, key.out(),
                            nullptr);
 }

@@ -1,13 +1,17 @@
-// The library the shell bindings come from. Program launch has a checking
-// loader for libraries (IsAPISuppotedByDll, which also reports a library's
-// version); until it is part of the engine the library is loaded here, and
-// this is the one place that changes when it is.
+// The library the shell bindings come from, through program launch's
+// checking loader (which also reports the library's version).
+#include "programs/launch.h"
 #include "settings/settings_internal.h"
 
 namespace ferro::settings {
-HMODULE load_shell_library() { return LoadLibraryA("SHELL32.DLL"); }
+HMODULE load_shell_library() {
+    DWORD major = 0, minor = 0;
+    HMODULE shell = IsAPISuppotedByDll("SHELL32.DLL", &major, &minor, nullptr);
+    // A shell without a version function still binds.
+    return shell ? shell : IsAPISuppotedByDll("SHELL32.DLL", nullptr, nullptr, nullptr);
+}
 
 void release_shell_library(HMODULE shell) {
-    if (shell) FreeLibrary(shell);
+    if (shell) FreeAPISuppotedByDll();
 }
 }  // namespace ferro::settings

@@ -5,6 +5,8 @@
 #include "frame/error_internal.h"
 #include "frame/handles.h"
 #include "frame/text.h"
+#include "programs/launch.h"
+#include "ui/drawing.h"
 #include "ui/function_keys.h"
 #include "ui/ui_internal.h"
 
@@ -78,7 +80,7 @@ void take_order(HWND dialog) {
 INT_PTR CALLBACK function_key_procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
-        ui::center_on_owner(dialog);
+        cwCenter(dialog, GetWindow(dialog, GW_OWNER));
         fill_lists(dialog);
         return TRUE;
     case WM_CLOSE:
@@ -109,7 +111,7 @@ INT_PTR CALLBACK function_key_procedure(HWND dialog, UINT message, WPARAM wParam
         EndDialog(dialog, 0);
         return TRUE;
     case kHelp:
-        ui::open_help(dialog, kHelpContext);
+        myShowHelpFile(dialog, kHelpContext);
         return TRUE;
     default:
         return FALSE;

@@ -2,10 +2,13 @@
 #include <windows.h>
 #include <cerrno>
 #include <string>
+#include <vector>
 #include "ferromes.h"
 #include "shutdown.h"
 #include "frame/error_state.h"
 #include "programs/error_report.h"
+#include "programs/launch.h"
+#include "support/child_program.h"
 #include "support/message_box_recorder.h"
 #include "support/sjis.h"
 #include "support/temp_folder.h"
@@ -254,9 +257,14 @@ TEST_F(ErrorReport, ViewWritesTheListWithTheArchiveAttribute) {
     SetWorkDirForFailFile(folder_.c_str());
     // The file is made read-only first: it is still overwritten.
     std::string path = file("report.ferrorep", FILE_ATTRIBUTE_READONLY);
-    // No program is associated with the extension, so no editor starts.
-    int result = ViewOutputFiles(nullptr, "report.ferrorep", nullptr, nullptr);
-    EXPECT_TRUE(result == 1 || result == -1) << result;
+    // The user's editor is the child, which records the file it was given.
+    ferro_test::ChildRecord editor(temp_ / "editor.txt");
+    SetEditor(nullptr, ferro_test::child_path().c_str());
+    EXPECT_EQ(ViewOutputFiles(nullptr, "report.ferrorep", nullptr, nullptr), 1);
+    ASSERT_TRUE(editor.done().wait());
+    auto runs = editor.runs();
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].args, std::vector<std::string>{path});
     EXPECT_EQ(read_file(path), expected);
     EXPECT_EQ(GetFileAttributesA(path.c_str()), DWORD(FILE_ATTRIBUTE_ARCHIVE));
     EXPECT_EQ(GetOutputFileList() ? std::string(GetOutputFileList()) : "", expected) << "the list stays";
@@ -264,6 +272,14 @@ TEST_F(ErrorReport, ViewWritesTheListWithTheArchiveAttribute) {
     std::string sub = long_path(temp_.folder("sub"));
     EXPECT_NE(ViewOutputFiles(nullptr, "other.ferrorep", sub.c_str(), "abc\r\n"), 0);
     EXPECT_EQ(read_file(sub + "\\other.ferrorep"), "abc\r\n");
+    // An editor that does not start: the file is written all the same.
+    SetEditor(nullptr, (folder_ + "\\no-such-editor.exe").c_str());
+    boxes.clear();
+    boxes.answer_all(IDOK);
+    EXPECT_EQ(ViewOutputFiles(nullptr, "third.ferrorep", nullptr, "x"), -1);
+    EXPECT_EQ(read_file(folder_ + "\\third.ferrorep"), "x");
+    EXPECT_EQ(boxes.boxes().size(), 1u) << "the failed start says why";
+    FreeEditor();
 }
 
 TEST_F(ErrorReport, ViewWithNothingToWrite) {

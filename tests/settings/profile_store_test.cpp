@@ -1,5 +1,6 @@
 #include "settings/profile_fixture.h"
 #include <cstring>
+#include <utility>
 #include <vector>
 #include "support/guarded_buffer.h"
 #include "support/sjis.h"
@@ -43,6 +44,18 @@ TEST_P(ProfileFixture, StringsRoundTripAndAreStoredAsTheyAre) {
         const LONG got = FindPrivateProfileString(at.hive, at.section.c_str(), row.key.c_str(), "def", buffer, 520);
         EXPECT_EQ(buffer.str(), row.read);
         EXPECT_EQ(got, LONG(row.read.size()) + (in_ini() ? 0 : 1));
+    }
+}
+
+// A section or key ending in half a double-byte character is refused on
+// both back-ends: the registry would make a key it can neither walk nor delete.
+TEST_P(ProfileFixture, NamesWithABrokenCharacterAreNotWritten) {
+    const std::string lone = "Half\x95";
+    for (const auto& [section, key] : {std::pair{lone, std::string("k")}, std::pair{std::string("Whole"), lone}}) {
+        const Place at = place(section);
+        EXPECT_EQ(SetPrivateProfileString(at.hive, at.section.c_str(), key.c_str(), "v", 0), 0) << section << key;
+        EXPECT_EQ(_SetPrivateProfileInt(at.hive, at.section.c_str(), key.c_str(), 1), 0);
+        EXPECT_FALSE(stored(section, key));
     }
 }
 

@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 #include <vector>
+#include "support/artefacts.h"
+#include "support/dialog_script.h"
 #include "support/message_box_recorder.h"
 #include "support/sjis.h"
 #include "support/temp_folder.h"
@@ -54,44 +56,8 @@ std::string text_of(HWND window) {
 
 void press(HWND dialog, int id) { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
 
-// The window as the screen shows it, as a 24-bit BMP file.
-void save_screenshot(HWND window, const std::string& path) {
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    RECT r;
-    GetWindowRect(window, &r);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-    SelectObject(memory, old);
-    BITMAPINFOHEADER info = {sizeof info, w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    std::vector<char> pixels(size_t((w * 3 + 3) & ~3) * size_t(h));
-    GetDIBits(memory, bitmap, 0, UINT(h), pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-    BITMAPFILEHEADER file = {0x4d42, DWORD(sizeof file + sizeof info + pixels.size()), 0, 0,
-                             DWORD(sizeof file + sizeof info)};
-    HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written;
-    WriteFile(out, &file, sizeof file, &written, nullptr);
-    WriteFile(out, &info, sizeof info, &written, nullptr);
-    WriteFile(out, pixels.data(), DWORD(pixels.size()), &written, nullptr);
-    CloseHandle(out);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-}
-
-std::string artefact(const char* name) {
-    char exe[MAX_PATH];
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string folder(exe);
-    folder.resize(folder.rfind('\\'));            // bin
-    folder.resize(folder.rfind('\\'));            // the build tree
-    folder += "\\artefacts";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return folder + "\\" + name;
-}
+using ferro_test::artefact;
+using ferro_test::save_screenshot;
 
 TEST(ViewerDialog, WalksThreeFilesWithItsButtons) {
     ferro_test::TempFolder dir;
@@ -120,7 +86,7 @@ TEST(ViewerDialog, WalksThreeFilesWithItsButtons) {
         read, [&](const Open& o) { EXPECT_EQ(sjis("次ﾌｧｲﾙ(&N)"), text_of(GetDlgItem(o.viewer, IDOK)));
                                    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(o.viewer, 2581))); return true; },
         press_in_viewer(IDOK),
-        read, [&](const Open& o) { save_screenshot(o.viewer, artefact("viewer_japanese.bmp")); return true; },
+        read, [&](const Open& o) { ferro_test::save_screenshot(o.viewer, "viewer_japanese.bmp"); return true; },
         press_in_viewer(2582),
         [](const Open& o) {
             if (!o.width) return false;
