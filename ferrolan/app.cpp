@@ -2,6 +2,7 @@
 #include <commctrl.h>
 #include <algorithm>
 #include "ferromes.h"
+#include "file_colors.h"
 #include "frame/cursors.h"
 #include "frame/handles.h"
 #include "frame/message_box.h"
@@ -139,6 +140,9 @@ HWND App::start(const StartOptions& options) {
     CheckSHFunctions();
     apply_engine_options();
     read_function_keys();
+    ops::load_favourites(window_);
+    ops::register_wait_window();
+    read_file_colors();
     SetDefaultFileSpec();
     SaveDriveMemoryAndGetDriveStringAndBtmp(window_, nullptr, nullptr, 0);
 
@@ -233,6 +237,7 @@ void App::activate(int side) {
 
 void App::pane_opened(int side) {
     SaveCurDirectoryWith95Format(window_, pane(side).folder().c_str(), selector(side));
+    if (side == active_) ops::record_visit(*this, pane(side).folder());  // the history is the source pane's
     ops::watch_folder(*this, side);
     pane(side).update_status();
     update_title();
@@ -363,6 +368,7 @@ void App::save_settings() {
     s.active = active_;
     write_host_settings(s);
     if (IsFunctionKeyOrderAltered()) write_function_keys();
+    ops::save_favourites();
 }
 
 void App::show_key_list() {
@@ -511,6 +517,7 @@ LRESULT App::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
         break;
     case WM_TIMER:
         if (wparam == kWatchTimer) look_for_changes();
+        else if (wparam == kWaitTimer) ops::wait_tick(*this, text(ids::kDeleteTitle).c_str());
         return 0;
     case kFinishStartMessage:
         SetFirstDesktopMenuWithFolder();  // the special folders of the menus

@@ -23,6 +23,7 @@ constexpr UINT kOutputLineMessage = 3072;           // lines for the output wind
 constexpr UINT kFinishStartMessage = WM_APP + 11;   // the rest of the start, after the first listing
 constexpr UINT_PTR kWatchTimer = 1;                 // a look at the watched folders
 constexpr UINT kWatchMilliseconds = 500;
+constexpr UINT_PTR kWaitTimer = 2;                  // the engine's wait window of a long operation
 // Child windows of the main window: the function-key bar, and the copy
 // progress box shown in its place while a copy runs.
 constexpr int kFunctionBarId = 900;

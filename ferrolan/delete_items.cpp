@@ -31,8 +31,11 @@ void delete_items(App& app) {
     ReleaseOutputFileMemoryHandle();
     SetTrashActivated(trash ? 1 : 0, 0);
     SetAllDelByForce(0);
+    start_wait(app);
     for (size_t i = 0; i < items.size(); ++i) {
         const Item& item = items[i];
+        wait_progress(item.path, i, items.size());
+        if (IsStopExecutingFlag()) break;  // the wait window's Cancel
         SetWindowTextA(app.source().control(Pane::kStatus), format(ids::kDeleting, host::name_of(item.path).c_str()).c_str());
         LONG result;
         if (item.folder) {
@@ -49,6 +52,7 @@ void delete_items(App& app) {
         // "No" to going on after an undeletable file ends the run.
         if (!item.folder && hit(result, kDeleteFailed) && items.size() - i > 1) break;
     }
+    end_wait(app);
     SetTrashActivated(0, 0);
     ResetCancellingFlags(0);
     FreeItemFileAfterCurNumber(0, 0);

@@ -3,6 +3,7 @@
 #include <vector>
 #include "app.h"
 #include "operations.h"
+#include "settings/favorites.h"
 #include "texts.h"
 
 namespace ferrolan {
@@ -136,8 +137,11 @@ void prepare_menu(App& app, HMENU menu) {
 }
 
 void menu_command(App& app, Command command) {
-    if (command >= kCmdFavouriteFirst && command <= kCmdFavouriteLast)
-        ops::open_favourite(app, command - kCmdFavouriteFirst);
+    const int id = command;
+    if (id >= int(kFavoriteCommand) && id <= int(kFavoriteMenuAnchor))
+        ops::open_favourite(app, id - int(kFavoriteCommand));
+    else if (command == kCmdHistoryBack)
+        ops::open_history(app, ops::kHistoryBack);
     else if (command >= kCmdHistoryFirst && command <= kCmdHistoryLast)
         ops::open_history(app, command - kCmdHistoryFirst);
     else if (command == kCmdAddFavourite)

@@ -42,15 +42,23 @@ void pack_or_unpack(App& app);
 void download(App& app);
 void check_newer_version(App& app);
 
+// Favourite folders: the menu (add, organise, the entries), entry `index`
+// opened (the organising dialog for the anchor's index), the current folders
+// added, the list read from and kept in the profile.
 void fill_favourites_menu(App& app, HMENU menu, WORD first, WORD last);
-void fill_history_menu(App& app, HMENU menu, WORD first, WORD last);
 void open_favourite(App& app, int index);
-void open_history(App& app, int index);
 void add_favourite(App& app);
+void load_favourites(HWND owner);
+void save_favourites();
+// The history of visited folders: a visit recorded, the menu (back, forward,
+// the list), and a move: kHistoryBack, kHistoryForward, kHistoryList.
+enum : int { kHistoryBack = -1, kHistoryForward = 0, kHistoryList = 1 };
+void record_visit(App& app, const std::string& folder);
+void fill_history_menu(App& app, HMENU menu, WORD first, WORD last);
+void open_history(App& app, int index);
 
-// Starting a program with the engine's launcher: whether it is there, and
-// the start of `program` with its options for a file.
-bool launch_available();
+// The start of `program` with its options for a file (the file put where
+// the options say "%1", else after them).
 void launch_program(App& app, const std::string& program, const std::string& options, const std::string& file);
 bool is_archive(const std::string& path);
 
@@ -75,6 +83,15 @@ void start_progress_box(HWND parent, int control);
 void progress_box_text(const std::string& line, int index, int count);
 void end_progress_box(HWND parent, int control);
 
+// The engine's wait window of a long operation: the host's callbacks
+// registered, the operation timer started, the item being done shown (and
+// one pending message handled), the timer's tick, the end of both.
+void register_wait_window();
+void start_wait(App& app);
+void wait_progress(const std::string& name, size_t done, size_t total);
+void wait_tick(App& app, const char* caption);
+void end_wait(App& app);
+
 // Commands whose engine part is not there yet are shown disabled.
 std::vector<std::pair<WORD, bool>> availability();
 
@@ -85,6 +102,8 @@ struct Item {
     bool folder = false;
 };
 std::vector<Item> chosen_items(App& app);
+// The file at the source pane's cursor ("" on a folder).
+std::string cursor_file(App& app);
 // Refreshes both panes after an operation (the source pane's marks go).
 void refresh_panes(App& app, bool clear_marks);
 }  // namespace ops

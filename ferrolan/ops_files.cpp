@@ -18,6 +18,7 @@ namespace {
 // The entries of the registry's commands for the file at the cursor, kept
 // while its menu is open.
 std::vector<std::string> g_programs;
+}  // namespace
 
 std::string cursor_file(App& app) {
     Pane& pane = app.source();
@@ -27,7 +28,6 @@ std::string cursor_file(App& app) {
         return {};
     return pane.listing().path(size_t(at));
 }
-}  // namespace
 
 void open_item(App& app) {
     Pane& pane = app.source();
@@ -77,7 +77,7 @@ void fill_programs_menu(App& app, HMENU menu, WORD first, WORD last) {
         GetExecuteFileName(work.data(), &program, &options, &key, &verb);
         std::string label = program ? program : entry;
         if (verb && *verb) label += std::string("\t") + verb;
-        AppendMenuA(menu, MF_STRING | (launch_available() ? 0 : MF_GRAYED), first + WORD(g_programs.size()),
+        AppendMenuA(menu, MF_STRING, first + WORD(g_programs.size()),
                     label.c_str());
         g_programs.emplace_back(entry);
     }

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cstring>
 #include "app.h"
+#include "file_colors.h"
 #include "frame/error_boxes.h"
 #include "frame/message_pump.h"
 #include "frame/option_flags.h"
@@ -373,15 +374,17 @@ void Pane::on_draw_item(const DRAWITEMSTRUCT* item) {
     const bool at_cursor = valid && (item->itemState & ODS_SELECTED);
     const bool mark = valid && marked(item->itemID);
     COLORREF back = GetSysColor(COLOR_WINDOW), fore = GetSysColor(COLOR_WINDOWTEXT);
+    RowColors colors{fore, back};
     if (valid) {
         const Entry& e = listing_.entries[item->itemID];
-        if (e.kind != Entry::kFile) fore = RGB(0, 0, 160);
-        if (e.attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) fore = RGB(128, 128, 128);
+        colors = row_colors(active_, e, e.kind == Entry::kFile ? listing_.name(e) : "", mark);
+        fore = colors.text;
+        back = colors.back;
     }
-    if (mark) back = RGB(255, 255, 160);
     if (at_cursor && active_) {
+        // The cursor bar: the marked row keeps its background colour as text.
         back = GetSysColor(COLOR_HIGHLIGHT);
-        fore = mark ? RGB(255, 255, 160) : GetSysColor(COLOR_HIGHLIGHTTEXT);
+        fore = mark ? colors.back : GetSysColor(COLOR_HIGHLIGHTTEXT);
     }
     HBRUSH brush = CreateSolidBrush(back);
     FillRect(dc, &r, brush);

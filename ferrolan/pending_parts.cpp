@@ -5,19 +5,9 @@
 #include "operations.h"
 
 namespace ferrolan::ops {
-bool launch_available() { return false; }
-void launch_program(App&, const std::string&, const std::string&, const std::string&) {}
-void edit_file(App&) {}
-void open_with(App&) {}
-void shortcut_properties(App&) {}
 void print_file(App&) {}
 void download(App&) {}
 void check_newer_version(App&) {}
-void fill_favourites_menu(App&, HMENU, WORD, WORD) {}
-void fill_history_menu(App&, HMENU, WORD, WORD) {}
-void open_favourite(App&, int) {}
-void open_history(App&, int) {}
-void add_favourite(App&) {}
 #if !FERROLAN_ENGINE_PROGRESS_BOX
 bool progress_box_available() { return false; }
 void start_progress_box(HWND, int) {}
@@ -36,8 +26,6 @@ void end_watches() {}
 #endif
 
 std::vector<std::pair<WORD, bool>> availability() {
-    return {{kCmdEdit, false},     {kCmdOpenWith, false},      {kCmdShortcut, false},
-            {kCmdPrint, false},    {kCmdDownload, false},      {kCmdNewerVersion, false},
-            {kCmdAddFavourite, false}, {kCmdErrorListInEditor, false}, {kCmdSync, sync_available()}};
+    return {{kCmdPrint, false}, {kCmdDownload, false}, {kCmdNewerVersion, false}, {kCmdSync, sync_available()}};
 }
 }  // namespace ferrolan::ops

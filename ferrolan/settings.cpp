@@ -6,6 +6,7 @@
 #include "fileops/copy.h"
 #include "fs/drives.h"
 #include "listing/listing_store.h"
+#include "programs/launch.h"
 #include "settings/profile.h"
 #include "texts.h"
 #include "ui/function_keys.h"
@@ -136,6 +137,9 @@ void apply_engine_options() {
     SetNetworkDisabledByApplication(read_number(files.c_str(), copy_of(GetNetworkDisabledString()).c_str(), 0) ? 1 : 0);
     SetCurrentDirDiscarded(read_number(files.c_str(), copy_of(GetCurrentDirDiscardedString()).c_str(), 0) ? 1 : 0);
     SetExcludedFile(read_text(files.c_str(), copy_of(GetExcludedFilesString()).c_str(), "").c_str());
+    // The user's editor for F4 ("notepad.exe" while none is set).
+    const std::string editor = read_text(files.c_str(), "Editor", "");
+    if (!editor.empty()) SetEditor(nullptr, editor.c_str());
 }
 
 void read_function_keys() {

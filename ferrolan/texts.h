@@ -24,7 +24,8 @@ constexpr UINT kMove = 3600, kCopy = 3601, kDelete = 3602, kRename = 3603, kAttr
                kMarkAll = 3631, kMarkInvert = 3632, kMarkNone = 3633, kSearchMenu = 3634, kFind = 3635,
                kGrep = 3636, kOutput = 3637, kToolsMenu = 3638, kKeyOrder = 3639, kIniSettings = 3640,
                kDownload = 3641, kHelpMenu = 3642, kNewerVersion = 3643, kAbout = 3644, kKeyList = 3645,
-               kAddFavourite = 3646, kHistoryBack = 3647, kErrorListInEditor = 3648, kSwapPanes = 3649;
+               kAddFavourite = 3646, kHistoryBack = 3647, kErrorListInEditor = 3648, kSwapPanes = 3649,
+               kOrganiseFavourites = 3663, kHistoryForward = 3664, kHistoryList = 3665;
 // Function-key bar labels of the twelve command slots.
 constexpr UINT kSlotLabels = 3650;
 // Questions, titles, labels and status lines.
