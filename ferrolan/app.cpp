@@ -147,6 +147,7 @@ HWND App::start(const StartOptions& options) {
     SaveDriveMemoryAndGetDriveStringAndBtmp(window_, nullptr, nullptr, 0);
 
     create_children();
+    ops::accept_drops(*this);
     active_ = saved.active;
     for (int side = 0; side < 2; ++side) {
         Pane& p = pane(side);
@@ -521,6 +522,10 @@ LRESULT App::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
         return 0;
     case kFinishStartMessage:
         SetFirstDesktopMenuWithFolder();  // the special folders of the menus
+        return 0;
+    case WM_DROPFILES:
+        if (!busy_) ops::receive_drop(*this, reinterpret_cast<HDROP>(wparam));
+        else DragFinish(reinterpret_cast<HDROP>(wparam));
         return 0;
     case kCopyProgressMessage:
         ops::copy_progress(*this, (ULONGLONG(wparam) << 32) | DWORD(lparam));

@@ -240,10 +240,13 @@ void copy_progress(App& app, ULONGLONG bytes) {
 }
 
 void copy_or_move(App& app, bool move) {
-    const std::vector<Item> items = chosen_items(app);
+    copy_items(app, chosen_items(app), app.source().folder(), app.target().folder(), move);
+}
+
+void copy_items(App& app, const std::vector<Item>& items, const std::string& from, const std::string& target_folder,
+                bool move) {
     if (items.empty()) return;
-    const std::string target_folder = app.target().folder();
-    if (lstrcmpiA(target_folder.c_str(), app.source().folder().c_str()) == 0) {
+    if (lstrcmpiA(target_folder.c_str(), from.c_str()) == 0) {
         _MessageBoxPrintf(GetSysDlgInstance(), ids::kSameFolderRefused, move ? ids::kMoveTitle : ids::kCopyTitle,
                           target_folder.c_str(), app.window(), MB_ICONEXCLAMATION, nullptr);
         return;

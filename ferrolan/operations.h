@@ -1,6 +1,7 @@
 // The host's commands on files and folders, each done through the engine.
 #pragma once
 #include <windows.h>
+#include <shellapi.h>
 #include <string>
 #include <utility>
 #include <vector>
@@ -25,6 +26,7 @@ void error_list_in_editor(App& app);
 
 // Copy and move to the other pane; the progress of the file being copied.
 void copy_or_move(App& app, bool move);
+
 void copy_progress(App& app, ULONGLONG bytes);
 void delete_items(App& app);
 void rename_item(App& app);
@@ -92,6 +94,14 @@ void wait_progress(const std::string& name, size_t done, size_t total);
 void wait_tick(App& app, const char* caption);
 void end_wait(App& app);
 
+// Drag and drop: the main window takes the shell's drops (and is named the
+// engine's own window); a drop copies its files into the pane under the
+// drop point; entries dragged out of pane `side` onto another program are
+// dropped there, onto the other pane they are copied.
+void accept_drops(App& app);
+void receive_drop(App& app, HDROP drop);
+void drag_out(App& app, int side);
+
 // Commands whose engine part is not there yet are shown disabled.
 std::vector<std::pair<WORD, bool>> availability();
 
@@ -102,6 +112,10 @@ struct Item {
     bool folder = false;
 };
 std::vector<Item> chosen_items(App& app);
+// Copy or move of entries of the folder `from` into `target_folder` (the
+// question first), as copy_or_move does with the chosen ones.
+void copy_items(App& app, const std::vector<Item>& items, const std::string& from, const std::string& target_folder,
+                bool move);
 // The file at the source pane's cursor ("" on a folder).
 std::string cursor_file(App& app);
 // Refreshes both panes after an operation (the source pane's marks go).

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <cstring>
 #include "app.h"
 #include "file_colors.h"
@@ -14,7 +15,9 @@
 #include "host_paths.h"
 #include "listing/listing_store.h"
 #include "listing/selection.h"
+#include "operations.h"
 #include "texts.h"
+#include "ui/drop.h"
 
 namespace ferrolan {
 namespace {
@@ -487,8 +490,40 @@ LRESULT Pane::on_list_message(HWND list, UINT message, WPARAM wparam, LPARAM lpa
             return 0;
         }
         if (inside) anchor_ = long(at);
+        press_ = {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+        pressed_ = inside;
         break;
     }
+    case WM_MOUSEMOVE:
+        // Entries dragged out: the engine judges the window under the cursor.
+        if (dragging_) {
+            SetCursor(LoadCursor(nullptr, IsDropAllowed() ? IDC_ARROW : IDC_NO));
+            return 0;
+        }
+        if (pressed_ && (wparam & MK_LBUTTON) &&
+            (std::abs(GET_X_LPARAM(lparam) - press_.x) > GetSystemMetrics(SM_CXDRAG) ||
+             std::abs(GET_Y_LPARAM(lparam) - press_.y) > GetSystemMetrics(SM_CYDRAG))) {
+            dragging_ = true;
+            SetCapture(list);
+            IsDropAllowed();
+            return 0;
+        }
+        break;
+    case WM_LBUTTONUP:
+        pressed_ = false;
+        if (dragging_) {
+            dragging_ = false;
+            // The list ends its own tracking (and the capture) first.
+            const LRESULT result = DefSubclassProc(list, message, wparam, lparam);
+            ReleaseCapture();
+            ops::drag_out(app_, side_);
+            return result;
+        }
+        break;
+    case WM_CAPTURECHANGED:
+        // Another window took the mouse (the list taking it again is the drag's own).
+        if (reinterpret_cast<HWND>(lparam) != list) dragging_ = pressed_ = false;
+        break;
     case WM_LBUTTONDBLCLK:
         app_.run(kCmdOpen);
         return 0;

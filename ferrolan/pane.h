@@ -100,6 +100,8 @@ private:
     bool active_ = false;
     bool loading_ = false;
     long anchor_ = -1;  // where a shift-click range starts
+    POINT press_ = {};  // where the left button went down
+    bool pressed_ = false, dragging_ = false;
     int row_height_ = 16;
 };
 }  // namespace ferrolan

@@ -2,6 +2,7 @@
 // the history, programs started for the file at the cursor, and the panes
 // drawn in the colours of the settings.
 #include "window_host_fixture.h"
+#include <shlobj.h>
 #include "operations.h"
 #include "settings/favorites.h"
 #include "support/child_program.h"
@@ -124,5 +125,69 @@ TEST_F(Places, PanesDrawInTheColoursOfTheSettings) {
     for (const auto& row : rows)
         EXPECT_EQ(row.color, drawn(app_->pane(row.side), index_of(row.side, row.name))) << row.side << row.name;
     shot("ferrolan-file-colours");
+}
+}  // namespace
+
+namespace {
+// A shell drop of `names` at a client point of the main window.
+void drop(HWND window, const std::vector<std::string>& names, POINT at) {
+    std::string list;
+    for (const std::string& name : names) list += name + '\0';
+    list += '\0';
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + list.size());
+    auto* files = static_cast<DROPFILES*>(GlobalLock(block));
+    files->pFiles = sizeof(DROPFILES);
+    files->pt = at;
+    memcpy(reinterpret_cast<char*>(files) + sizeof(DROPFILES), list.data(), list.size());
+    GlobalUnlock(block);
+    SendMessageA(window, WM_DROPFILES, WPARAM(block), 0);
+}
+
+POINT centre_of(HWND child, HWND window) {
+    RECT r;
+    GetWindowRect(child, &r);
+    POINT p = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    ScreenToClient(window, &p);
+    return p;
+}
+
+TEST_F(Places, FilesDroppedOnAPaneAreCopiedIntoItsFolder) {
+    const std::string file = temp.file(sjis("outside\\表.txt"), "dropped"), folder = temp.folder("outside\\dir");
+    temp.file("outside\\dir\\x.txt", "x");
+    start(temp.folder("left"), temp.folder("right"));
+    const struct {
+        HWND under;
+        std::vector<std::string> right;
+    } rows[] = {
+        {GetDlgItem(app_->window(), ferrolan::kFunctionBarId), {".", "[..]"}},  // not on a pane: nothing
+        {list(1), {".", "[..]", "dir", sjis("表.txt")}},
+    };
+    for (const auto& row : rows) {
+        if (row.right.size() > 2) boxes.answer(IDYES);  // the copy asks first
+        drop(app_->window(), {file, folder}, centre_of(row.under, app_->window()));
+        EXPECT_EQ(row.right, items(1));
+    }
+    EXPECT_EQ(1u, boxes.boxes().size());  // the copy's question, once
+    EXPECT_EQ("x", read_file(temp / "right\\dir\\x.txt"));
+    EXPECT_EQ(1, app_->active_side());
+}
+// The mouse held on an entry of the left pane and let go over the right one.
+TEST_F(Places, EntriesDraggedOntoTheOtherPaneAreCopied) {
+    temp.file("left\\a.txt", "a");
+    start(temp / "left", temp.folder("right"));
+    RECT r;
+    SendMessageA(list(0), LB_GETITEMRECT, WPARAM(index_of(0, "a.txt")), LPARAM(&r));
+    const POINT over = centre_of(list(1), app_->window());
+    POINT screen = over;
+    ClientToScreen(app_->window(), &screen);
+    SetCursorPos(screen.x, screen.y);
+    POINT in_left = screen;
+    ScreenToClient(list(0), &in_left);
+    boxes.answer(IDYES);
+    SendMessageA(list(0), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.left + 5, r.top + 2));
+    for (int i = 0; i < 2; ++i) SendMessageA(list(0), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(in_left.x, in_left.y));
+    SendMessageA(list(0), WM_LBUTTONUP, 0, MAKELPARAM(in_left.x, in_left.y));
+    EXPECT_EQ(std::vector<std::string>({".", "[..]", "a.txt"}), items(1));
+    EXPECT_EQ("a", read_file(temp / "right\\a.txt"));
 }
 }  // namespace
