@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <string>
 #include "app.h"
+#include "ferromes.h"
 #include "operations.h"
 #include "settings.h"
 #include "settings/favorites.h"
@@ -11,7 +12,8 @@
 
 namespace ferrolan::ops {
 namespace {
-constexpr char kFavouritesSection[] = "Favorites";
+// The section the console host's favourite command uses too, keys "0" on.
+std::string favourites_section() { return GetFavoriteDirString(); }
 
 void clear_menu(HMENU menu) {
     while (GetMenuItemCount(menu) > 0) DeleteMenu(menu, 0, MF_BYPOSITION);
@@ -28,7 +30,7 @@ void open_unrecorded(App& app, const char* folder) {
 
 void load_favourites(HWND owner) {
     for (LONG i = 0; i < kFavoriteSlots; ++i) {
-        const std::string entry = read_text(kFavouritesSection, std::to_string(i).c_str(), "");
+        const std::string entry = read_text(favourites_section().c_str(), std::to_string(i).c_str(), "");
         if (entry.empty()) break;
         AddGlobalHandleForFavoriteDir(owner, entry.c_str());
     }
@@ -45,7 +47,7 @@ void save_favourites() {
             }
         }
         ended = ended || entry.empty();
-        write_text(kFavouritesSection, std::to_string(i).c_str(), entry);
+        write_text(favourites_section().c_str(), std::to_string(i).c_str(), entry);
     }
 }
 

@@ -5,7 +5,6 @@
 #include "operations.h"
 
 namespace ferrolan::ops {
-void print_file(App&) {}
 void download(App&) {}
 void check_newer_version(App&) {}
 #if !FERROLAN_ENGINE_PROGRESS_BOX
@@ -26,6 +25,6 @@ void end_watches() {}
 #endif
 
 std::vector<std::pair<WORD, bool>> availability() {
-    return {{kCmdPrint, false}, {kCmdDownload, false}, {kCmdNewerVersion, false}, {kCmdSync, sync_available()}};
+    return {{kCmdDownload, false}, {kCmdNewerVersion, false}, {kCmdSync, sync_available()}};
 }
 }  // namespace ferrolan::ops
