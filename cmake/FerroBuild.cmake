@@ -34,12 +34,17 @@ function(ferro_add_dll name)
   set_tests_properties(exports_${name} PROPERTIES LABELS static)
 endfunction()
 
-# ferro_add_test_program(NAME SOURCES ... [LIBS ...])
-# One GoogleTest program, registered as one CTest test run under Wine.
+# ferro_add_test_program(NAME [SERVERS] SOURCES ... [LIBS ...])
+# One GoogleTest program, registered as one CTest test run under Wine. With
+# SERVERS the loopback HTTP and FTP servers run beside it (with-servers.sh).
 function(ferro_add_test_program name)
-  cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(A "SERVERS" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${A_SOURCES})
   target_link_libraries(${name} PRIVATE ferro_test_support GTest::gtest ${A_LIBS})
-  add_test(NAME ${name} COMMAND ${FERRO_WINE_RUN} $<TARGET_FILE:${name}> --gtest_brief=1)
+  set(runner ${FERRO_WINE_RUN})
+  if(A_SERVERS)
+    set(runner ${CMAKE_SOURCE_DIR}/tests/support/with-servers.sh)
+  endif()
+  add_test(NAME ${name} COMMAND ${runner} $<TARGET_FILE:${name}> --gtest_brief=1)
   set_tests_properties(${name} PROPERTIES LABELS wine TIMEOUT 600)
 endfunction()

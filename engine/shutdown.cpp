@@ -9,6 +9,7 @@
 #include "frame/places_internal.h"
 #include "shutdown.h"
 #include "fs/drives.h"
+#include "internet/internet_internal.h"
 #include "listing/listing_internal.h"
 #include "listing/listing_store.h"
 #include "listing/selection.h"
@@ -52,7 +53,7 @@ constexpr Release kStateBlocks[] = {
 //   FreeDesktopMenuHandle, FreeDllForResourceFunctions,
 //   FreeSetFormatForRichTextContentsPointer, DeleteFontSelected(-1),
 //   Delete_rgbColorBrushAndPen, FreeViewerHandle, DeleteViewerCursors,
-//   FreeFindStringMemory,
+//   FreeFindStringMemory, the internet handles still listed,
 // and last the frame's own blocks.
 constexpr Release kShutdownOrder[] = {
     [] { FreeArchiverHandle(); },
@@ -87,6 +88,7 @@ constexpr Release kShutdownOrder[] = {
     [] { FreeViewerHandle(); },
     [] { DeleteViewerCursors(); },
     [] { FreeFindStringMemory(); },
+    ferro::internet::close_listed_handles,
     ferro::free_temp_block,
 };
 

@@ -20,6 +20,8 @@ int cmd_ps(const Args& args);
 int cmd_kill(const Args& args);
 int cmd_grep(const Args& args);
 int cmd_view(const Args& args);
+int cmd_get(const Args& args);
+int cmd_update(const Args& args);
 int cmd_colors(const Args& args);
 int cmd_print(const Args& args);
 int cmd_arc(const Args& args);

@@ -72,6 +72,15 @@ const Command kCommands[] = {
      "  FILE...    the files, walked with the viewer's next and previous buttons\n"
      "  --width N  wrap the lines at N characters (tabs become 4 blanks)\n"
      "Without a display the text the viewer would show is printed."},
+    {"get", host::cmd_get, "get URL [DIR]        download a file over HTTP or FTP (a pattern URL: every matching file)",
+     "  URL  http://, https:// or ftp:// address; a name with * or ? takes every matching file of the folder\n"
+     "  DIR  the local folder (default: the current folder)\n"
+     "Progress goes to stderr; a failed, cut or cancelled download leaves no file; exit 1 on failure."},
+    {"update", host::cmd_update, "update --check [--base-url URL] [--open]   is a newer version published?",
+     "  --check         read the update page of the maker's site through update.dll\n"
+     "  --base-url URL  the site to ask instead (scheme and host, e.g. http://127.0.0.1:8080)\n"
+     "  --open          open a newer version's installer address in the browser\n"
+     "Prints \"newer: ADDRESS\" or \"not newer than VERSION\"; an unread page or one without an update line: exit 1."},
     {"colors", host::cmd_colors, "colors [--set KIND=RRGGBB]...   show or change the stored file colours",
      "  --set KIND=RRGGBB  src:N, tgt:N or file:N (N 0 to 17: six text colours, their backgrounds,\n"
      "                     their selected colours) or ext:NAME (an extension of at most 20 bytes)\n"

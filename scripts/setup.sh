@@ -8,6 +8,7 @@ packages=(
   binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   libz-mingw-w64-dev
   wine wine64 wine32:i386 xvfb xauth locales cmake ninja-build googletest python3
+  python3-pyftpdlib
   cups printer-driver-cups-pdf poppler-utils libcups2:i386
   fonts-ipafont-gothic liblnk-utils
 )

@@ -93,6 +93,33 @@ inline void add_quoted_name(Composer& out, const char* name, std::size_t keep) {
     out.add("'").add_fitted(name ? name : "", keep + 1).add("'");
 }
 
+// Appends `format` with whatever `write_insert()` appends in place of its
+// first %s; "%%" is one percent sign, any other percent sequence stays as it
+// stands, so a caller's text is never taken for a format.
+template <class WriteInsert>
+void add_formatted_with(Composer& out, const char* format, WriteInsert&& write_insert) {
+    bool inserted = false;
+    for (const char* p = format ? format : ""; *p;) {
+        if (p[0] == '%' && p[1] == 's' && !inserted) {
+            write_insert();
+            inserted = true;
+            p += 2;
+        } else if (p[0] == '%' && p[1] == '%') {
+            out.add("%", 1);
+            p += 2;
+        } else {
+            const std::size_t n = static_cast<std::size_t>(mbcs::char_size(p));
+            out.add(p, n);
+            p += n;
+        }
+    }
+}
+
+// The same with a plain text (may be null) as the insert.
+inline void add_formatted(Composer& out, const char* format, const char* insert) {
+    add_formatted_with(out, format, [&] { out.add(insert ? insert : ""); });
+}
+
 // Copies of a message and a title loaded by number: the buffers of ferromes
 // are refilled by the next load, which a hook or a timer may do while a box
 // is open.

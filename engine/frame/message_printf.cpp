@@ -55,26 +55,6 @@ void fit(Part& insert, Part& prefix, long limit) {
     std::size_t taken = first->shorten(excess < most ? excess : most);
     if (taken < excess) second->shorten(excess - taken);
 }
-
-// Writes the message with the insert in place of its first %s; "%%" is one
-// percent sign, any other percent sequence is written as it stands.
-void write_formatted(Composer& out, const char* format, const Part& insert) {
-    bool inserted = false;
-    for (const char* p = format; *p;) {
-        if (p[0] == '%' && p[1] == 's' && !inserted) {
-            insert.write(out);
-            inserted = true;
-            p += 2;
-        } else if (p[0] == '%' && p[1] == '%') {
-            out.add("%", 1);
-            p += 2;
-        } else {
-            std::size_t n = ferro::mbcs::char_size(p);
-            out.add(p, n);
-            p += n;
-        }
-    }
-}
 }  // namespace
 
 int WINAPI _MessageBoxPrintf(HINSTANCE instance, UINT messageId, UINT titleId, LPCSTR insert, HWND window,
@@ -96,7 +76,7 @@ int WINAPI _MessageBoxPrintf(HINSTANCE instance, UINT messageId, UINT titleId, L
         out.add(" ");
     }
     if (shown_insert.length)
-        write_formatted(out, message, shown_insert);
+        ferro::errors::add_formatted_with(out, message, [&] { shown_insert.write(out); });
     else
         out.add(message);
     return myMessageBox(window, text, title, style);

@@ -1,5 +1,5 @@
-// Parsing decimal and hexadecimal numbers, and formatting numbers with
-// thousands separators or a fixed number of decimals.
+// Parsing decimal and hexadecimal numbers and version texts, and formatting
+// numbers with thousands separators or a fixed number of decimals.
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -44,6 +44,17 @@ bool group_digits(const char* s, std::string& out) {
     }
     out += s + n;
     return out.size() <= kPathMax;
+}
+
+// The decimal number at p (at most nine digits, so it cannot overflow); the
+// position after it goes to *end.
+LONG read_decimal(const char* p, const char** end) {
+    LONG value = 0;
+    int digits = 0;
+    for (; *p >= '0' && *p <= '9'; ++p)
+        if (++digits <= 9) value = value * 10 + (*p - '0');
+    if (end) *end = p;
+    return value;
 }
 
 LPSTR write_grouped(const char* digits, LPSTR out) {
@@ -146,4 +157,32 @@ int WINAPI _GetStringFromDouble(LPSTR out, double value, int decimals) {
     *p = '\0';
     std::memcpy(out, text, static_cast<std::size_t>(p - text) + 1);
     return static_cast<int>(p - text);
+}
+
+// A version is a year and a number written "YY-NNN" after any leading text
+// ("Ferrolan 11-23", "[Update]ferro11-23.exe;"): the first decimal number is
+// the year, a two-digit year counting from 2000; the number after the first
+// "-" that follows it is the version number, ten times what is written when
+// it is below 1000 (23 and 230 are the same version), 0 when there is none.
+LONG WINAPI GetVersionYearAndNumberFromString(LPCSTR text, LONG* year, LONG* number) {
+    LONG y = 0, n = 0;
+    const char* p = text;
+    while (p && *p && !(*p >= '0' && *p <= '9')) ++p;
+    if (p && *p) {
+        y = read_decimal(p, &p);
+        if (y > 0 && y < 100) y += 2000;
+        if ((p = std::strchr(p, '-')) != nullptr) n = read_decimal(p + 1, nullptr);
+        if (n > 0 && n < 1000) n *= 10;
+    }
+    if (year) *year = y;
+    if (number) *number = n;
+    return y != 0 && n != 0 ? 1 : 0;
+}
+
+// Truncated toward zero and kept within the 32-bit range (0 for a NaN).
+LONG WINAPI GetIntegerFromDouble(double value) {
+    if (!(value == value)) return 0;
+    if (value >= 2147483647.0) return 2147483647;
+    if (value <= -2147483648.0) return static_cast<LONG>(-2147483647 - 1);
+    return static_cast<LONG>(value);
 }

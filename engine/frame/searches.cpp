@@ -71,3 +71,11 @@ LPSTR WINAPI IsDirectoryContained(LPCSTR path, LPCSTR folder, BOOL fromEnd) {
     }
     return const_cast<LPSTR>(found);
 }
+
+// Carriage return and line feed are never the second byte of a double-byte
+// character, so a plain byte scan finds them.
+LPSTR WINAPI FindLineEnd(LPCSTR text) {
+    if (!text) return nullptr;
+    const char* end = text + std::strcspn(text, "\r\n");
+    return *end ? const_cast<LPSTR>(end) : nullptr;
+}

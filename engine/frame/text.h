@@ -97,6 +97,8 @@ BOOL WINAPI IsWordEnd(LPCSTR text, LPCSTR end);
 // The number of the line that `at` stands on (1 for the first): the line ends
 // before it, each a line feed or a carriage return without one after it.
 LONG WINAPI CountLine(LPCSTR text, LPCSTR at);
+// The first carriage return or line feed of the text, or null when it has none.
+LPSTR WINAPI FindLineEnd(LPCSTR text);
 
 // ---- Numbers
 int WINAPI __fatoi(LPCSTR text);
@@ -111,6 +113,12 @@ BOOL WINAPI __fatof(LPCSTR text, double* result);
 LPSTR WINAPI ArrangeNumberFromString(LPCSTR digits, LPSTR out);
 LPSTR WINAPI ArrangedNumber(DWORD low, DWORD high, LPSTR out);
 int WINAPI _GetStringFromDouble(LPSTR out, double value, int decimals);
+// The integer part (toward zero), kept within the 32-bit range.
+LONG WINAPI GetIntegerFromDouble(double value);
+// Reads "YY-NNN" after any leading text into a year (two digits count from
+// 2000) and a version number (ten times a number below 1000; 0 without a
+// "-"). Either output may be null. 1 when both are non-zero, else 0.
+LONG WINAPI GetVersionYearAndNumberFromString(LPCSTR text, LONG* year, LONG* number);
 
 // ---- Memory moves inside a 520-byte buffer
 int WINAPI CopyForward(LPSTR text, int count);

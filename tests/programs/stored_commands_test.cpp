@@ -81,7 +81,7 @@ TEST(StoredCommands, ReadRunListAndWriteBack) {
         EXPECT_EQ(boxes.boxes().size(), 2u);
     }
     EXPECT_EQ(g_listed, with_drive) << "the command holding a colon stays whole";
-    auto runs = record.runs();
+    auto runs = record.runs_when(2);
     ASSERT_EQ(runs.size(), 2u);
     EXPECT_EQ(runs[0].args, (std::vector<std::string>{"--first", file}));
     EXPECT_EQ(runs[1].args, (std::vector<std::string>{"--x", "-edited", sjis("ソ")}));

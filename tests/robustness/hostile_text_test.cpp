@@ -37,11 +37,13 @@
 #include "fs/dos_times.h"
 #include "fs/drives.h"
 #include "fs/path_spelling.h"
+#include "internet/internet.h"
 #include "listing/listing_sort.h"
 #include "listing/listing_store.h"
 #include "listing/selection.h"
 #include "ferromes.h"
 #include "programs/error_report.h"
+#include "progress/progress_box.h"
 #include "search/search_conditions.h"
 #include "search/text_search.h"
 #include "settings/places.h"
@@ -421,6 +423,13 @@ const Row kRows[] = {
     FX("myAppendFile", myAppendFile(nullptr, c.in(), c.in(), c.in(), c.out(), 0)),
     TX("GetCopyingErrorMessageID", for (LONG r = -20; r <= 40; ++r) GetCopyingErrorMessageID(r, c.in(), c.in(), c.out())),
     TX("IsExcludedFileForMyCopyFile", for (LONG kind : {0, 1, 2, 3}) IsExcludedFileForMyCopyFile(c.in(), kind)),
+    // ---- Internet transfer (no text here is a URL: each is refused before any connection) and the progress box
+    TX("GetVersionYearAndNumberFromString", LONG y; LONG n; GetVersionYearAndNumberFromString(c.in(), &y, &n); FindLineEnd(c.in())),
+    TX("GetUpdateNews", NewsRecord news = {}; GetUpdateNews(&news, c.in(), c.in()); GetUpdateBaseUrl(&news, c.in(), c.in())),
+    TX("SetManifestFileName", SetManifestFileName(c.in()); SetBaseUrlForMySite(c.in()); SetBaseUrlForMySite("")),
+    FX("DownLoadInterNetfile", InternetRequest r = {}; r.source = c.in(); r.target_folder = c.in(); DownLoadInterNetfile(&r, nullptr, 0, 0, 0, nullptr); ReadFileByHttp(c.in(), nullptr, nullptr, 0, 0, 0, nullptr, 0)),
+    TX("ShowMessageForInternetConnection", ShowMessageForInternetConnection(8317, 8300, c.in(), c.in(), 3); OnReceiveInternetConnectMessage(nullptr, 0, 24, reinterpret_cast<LPARAM>(c.in()))),
+    TX("GetCopiedFile", GetCopiedFile(c.in(), 3, 10); GetCopiedFile(c.in(), 0, 0)),
 };
 
 class HostileText : public testing::TestWithParam<Row> {};
@@ -523,6 +532,11 @@ TEST(NullText, NothingIsDone) {
     EXPECT_EQ(SetReducedDirWithLength(nullptr, nullptr, nullptr, 100), nullptr);
     EXPECT_EQ(IsSelfDirSignCharcterAtHead(nullptr), FALSE);
     EXPECT_EQ(IsUpperDirSignCharcterAtHead(nullptr), FALSE);
+    EXPECT_EQ(GetVersionYearAndNumberFromString(nullptr, nullptr, nullptr), 0);
+    EXPECT_EQ(FindLineEnd(nullptr), nullptr);
+    EXPECT_EQ(GetUpdateNews(nullptr, nullptr, nullptr), 0);
+    EXPECT_EQ(DownLoadInterNetfile(nullptr, nullptr, 0, 0, 0, nullptr), -10);
+    EXPECT_EQ(GetCopiedFile(nullptr, 1, 2), 1);
     EXPECT_EQ(boxes.boxes().size(), 1u);  // the classification function's own box
 }
 }  // namespace

@@ -40,6 +40,11 @@ NamedEvent::NamedEvent() {
 
 NamedEvent::~NamedEvent() { CloseHandle(handle_); }
 
+std::vector<ChildRun> ChildRecord::runs_when(std::size_t count, DWORD ms) const {
+    pump_until([&] { return read_child_runs(file_).size() >= count; }, ms);
+    return runs();
+}
+
 bool NamedEvent::wait(DWORD ms) const {
     bool signalled = false;
     pump_until([&] { return signalled = signalled || WaitForSingleObject(handle_, 0) == WAIT_OBJECT_0; }, ms);

@@ -84,6 +84,9 @@ public:
     const std::string& file() const { return file_; }
     const NamedEvent& done() const { return done_; }
     std::vector<ChildRun> runs() const { return read_child_runs(file_); }
+    // The runs once `count` are recorded (children that were not waited
+    // for), handling this thread's messages meanwhile; at most `ms`.
+    std::vector<ChildRun> runs_when(std::size_t count, DWORD ms = 60000) const;
 
 private:
     std::string file_;
