@@ -187,28 +187,11 @@ void copy_tree(Run& run, const std::string& source, const std::string& target) {
     if (run.sync && !run.stopped && !StopExecuting()) remove_extras(source, target);
 }
 
-// The progress box takes the place of the function-key bar while the run goes.
-void open_box(Run& run) {
-    HWND window = run.app.window(), bar = GetDlgItem(window, kFunctionBarId);
-    if (!progress_box_available() || !bar) return;
-    RECT r;
-    GetWindowRect(bar, &r);
-    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
-    run.box = CreateWindowExA(WS_EX_CLIENTEDGE, "STATIC", "", WS_CHILD | WS_VISIBLE, r.left, r.top, r.right - r.left,
-                              r.bottom - r.top, window, reinterpret_cast<HMENU>(INT_PTR(kProgressBoxId)),
-                              run.app.instance(), nullptr);
-    if (!run.box) return;
-    SendMessageA(run.box, WM_SETFONT, WPARAM(run.app.font()), 0);
-    ShowWindow(bar, SW_HIDE);
-    start_progress_box(window, kProgressBoxId);
-}
+void open_box(Run& run) { run.box = show_progress_box(run.app); }
 
 void close_box(Run& run) {
-    if (!run.box) return;
-    end_progress_box(run.app.window(), kProgressBoxId);
-    DestroyWindow(run.box);
+    hide_progress_box(run.app, run.box);
     run.box = nullptr;
-    ShowWindow(GetDlgItem(run.app.window(), kFunctionBarId), SW_SHOW);
 }
 
 void begin(Run& run) {
@@ -230,6 +213,30 @@ void finish(Run& run) {
     show_error_list(run.app);
 }
 }  // namespace
+
+// The progress box takes the place of the function-key bar while the run goes.
+HWND show_progress_box(App& app) {
+    HWND window = app.window(), bar = GetDlgItem(window, kFunctionBarId);
+    if (!bar) return nullptr;
+    RECT r;
+    GetWindowRect(bar, &r);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+    HWND box = CreateWindowExA(WS_EX_CLIENTEDGE, "STATIC", "", WS_CHILD | WS_VISIBLE, r.left, r.top, r.right - r.left,
+                               r.bottom - r.top, window, reinterpret_cast<HMENU>(INT_PTR(kProgressBoxId)),
+                               app.instance(), nullptr);
+    if (!box) return nullptr;
+    SendMessageA(box, WM_SETFONT, WPARAM(app.font()), 0);
+    ShowWindow(bar, SW_HIDE);
+    start_progress_box(window, kProgressBoxId);
+    return box;
+}
+
+void hide_progress_box(App& app, HWND box) {
+    if (!box) return;
+    end_progress_box(app.window(), kProgressBoxId);
+    DestroyWindow(box);
+    ShowWindow(GetDlgItem(app.window(), kFunctionBarId), SW_SHOW);
+}
 
 void copy_progress(App& app, ULONGLONG bytes) {
     if (!g_run) return;

@@ -77,10 +77,9 @@ void end_watches();
 bool sync_available();
 void remove_extras(const std::string& first, const std::string& second);
 
-// The engine's copy progress box on a static control of `parent`: whether
-// the engine has it, its start, the line of the file being copied (its
-// number and the count, 0: none), its end.
-bool progress_box_available();
+// The engine's copy progress box on a static control of `parent`: its
+// start, the line of the file being copied (its number and the count, 0:
+// none), its end.
 void start_progress_box(HWND parent, int control);
 void progress_box_text(const std::string& line, int index, int count);
 void end_progress_box(HWND parent, int control);
@@ -104,6 +103,11 @@ void drag_out(App& app, int side);
 
 // Commands whose engine part is not there yet are shown disabled.
 std::vector<std::pair<WORD, bool>> availability();
+
+// The engine's progress box shown in place of the function-key bar (null
+// where the engine has none), and the bar back.
+HWND show_progress_box(App& app);
+void hide_progress_box(App& app, HWND box);
 
 // The full paths of the chosen entries of the source pane with their item
 // types (4 a file, 2 a folder), recorded in the engine's item table too.

@@ -43,8 +43,10 @@ constexpr UINT kAskCopy = 33232, kAskMove = 33233, kAskDelete = 33234, kAskTrash
 // pane (and, one number on, of the right pane).
 constexpr UINT kSpecKey = 33276;
 constexpr UINT kNotRenamed = 33278, kAttributesNotSet = 33279, kChosenCount = 33280;
+constexpr UINT kDownloadTitle = 33281, kNewerVersionTitle = 33282, kNewerFound = 33283, kNotNewer = 33284;
 // Texts the library has for its own use that the host shows too.
 constexpr UINT kProductName = 1000;         // "Ferrolan"
+constexpr UINT kProductVersion = 7000;      // the product's title with its version
 constexpr UINT kFailedFiles = 1143;         // "失敗ﾌｧｲﾙあり(ｴﾗｰ表)"
 constexpr UINT kNotCopiedFiles = 33051;     // "複写移動できなかったﾌｧｲﾙあり([ｴﾗｰ表])"
 constexpr UINT kDiskAccessTitle = 8012;     // "ﾃﾞｨｽｸｱｸｾｽ・ｴﾗｰ"
