@@ -4,6 +4,7 @@
 #include "app.h"
 #include "dialogs.h"
 #include "frame/error_boxes.h"
+#include "fileops/folders.h"
 #include "frame/name_validity.h"
 #include "fs/dos_folders.h"
 #include "fs/dos_names.h"
@@ -14,7 +15,6 @@
 
 namespace ferrolan::ops {
 namespace {
-constexpr UINT kFolderNotMade = 8084, kFolderNotMadeTitle = 8088;
 constexpr DWORD kEditable = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
 
 // A name typed by the user: one component, acceptable to the engine (which
@@ -79,11 +79,8 @@ void make_folder(App& app) {
     const std::string path = host::joined(pane.folder(), name);
     SetWithoutMessageForIsBadDirName(0);
     if (path.size() > 519 || IsBadDirName(app.window(), path.c_str(), 1) != 0) return;
-    if (myMkdir(path.c_str()) != 0) {
-        SetHelpDosErrorMessage(MB_OK | MB_ICONEXCLAMATION, nullptr);
-        MyLoadDosErrorMessageWithAttribute(app.window(), path.c_str(), kFolderNotMade, kFolderNotMadeTitle, 0);
-        return;
-    }
+    // Every missing level is made; a failure is explained by the engine's box.
+    if (IsAlertMakedir(app.window(), path.c_str()) != 0) return;
     pane.open(pane.folder(), name);
     if (lstrcmpiA(app.target().folder().c_str(), pane.folder().c_str()) == 0) app.target().refresh();
 }
