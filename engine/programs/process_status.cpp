@@ -123,7 +123,10 @@ std::string program_of(DWORD process_id, DWORD thread_id, bool full_path) {
 // The first process of the program, or 0; the caller's own when `self` is set.
 DWORD process_of_program(LPCSTR file, bool self) {
     if (!file || !*file) return 0;
+    // A path that ends in a yen mark names no program: it must not match a
+    // process whose name is not known yet (one being started is listed so).
     const char* wanted = ferro::programs::file_name_part(file);
+    if (!*wanted) return 0;
     const DWORD own = GetCurrentProcessId();
     DWORD found = 0;
     walk_processes([&](const PROCESSENTRY32& entry) {

@@ -188,6 +188,7 @@ TEST(Processes, ProgramOfAWindowAndProcessOfAProgram) {
     EXPECT_EQ(GetProcessIdFromExefile(path.c_str()), child.id());
     EXPECT_EQ(GetProcessIdFromExefile("FERRO_CHILD_GUI.EXE"), child.id());
     EXPECT_EQ(GetProcessIdFromExefile("ferro-no-such-program.exe"), 0u);
+    EXPECT_EQ(GetProcessIdFromExefile("C:\\ferro\\"), 0u) << "a folder names no program";
     EXPECT_EQ(FreePSAPILibrary(), 1);
     EXPECT_EQ(LoadPSAPIandVDMDBGLibrary(), 1);
 }
