@@ -60,7 +60,14 @@ bool store(HGLOBAL& block, const char* text) {
     return true;
 }
 
-bool usable(const char* text) { return !text::is_empty(text) && std::strlen(text) <= text::kPathMax * 2; }
+// An entry the table can hold: not empty, and its folder and its target each
+// fit a path buffer (a longer one would come out cut, naming another folder).
+bool usable(const char* text) {
+    if (text::is_empty(text)) return false;
+    const char* tab = mbcs::find_first(text, kTab);
+    const std::size_t folder = tab ? static_cast<std::size_t>(tab - text) : std::strlen(text);
+    return folder <= text::kPathMax && (!tab || std::strlen(tab + 1) <= text::kPathMax);
+}
 
 std::vector<std::string> entries(const HGLOBAL (&table)[kFavoriteSlots + 1]) {
     std::vector<std::string> out;
@@ -326,8 +333,8 @@ LONG WINAPI RecoverGlobalHandleForFavoriteDir(HWND owner) {
     for (int i = kFixedMenuItems, n = GetMenuItemCount(menu); i < n && list.size() < kFavoriteSlots; ++i) {
         std::string item = menu_text(menu, i);
         LPSTR name = GetFavoriteDirectoryName(item.data(), i - kFixedMenuItems);
-        if (text::is_empty(name)) continue;
         SetTgtFavoriteDirStartingSign(name);
+        if (!usable(name)) continue;
         list.emplace_back(name);
     }
     replace_all(list);

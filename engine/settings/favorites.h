@@ -41,7 +41,8 @@ extern "C" {
 LONG WINAPI AddFavoriteDir(HWND owner, LPCSTR text, LONG separator);
 // Stores the text in the first empty slot and empties the next one. The
 // index after the new entry, or 0 when nothing was added (an equal entry
-// without regard to case, a full table, an empty text or one of 520 bytes).
+// without regard to case, a full table, an empty text, or a folder or target
+// of 520 bytes or more).
 LONG WINAPI AddGlobalHandleForFavoriteDir(HWND owner, LPCSTR text);
 // Stores the text at `index` and empties the slot after it; 1, or 0 for a
 // bad index or text.

@@ -43,9 +43,13 @@
 #include "listing/selection.h"
 #include "ferromes.h"
 #include "programs/error_report.h"
+#include "programs/launch.h"
+#include "programs/processes.h"
+#include "programs/shortcut.h"
 #include "progress/progress_box.h"
 #include "search/search_conditions.h"
 #include "search/text_search.h"
+#include "settings/favorites.h"
 #include "settings/places.h"
 #include "settings/profile.h"
 #include "support/guarded_buffer.h"
@@ -165,14 +169,52 @@ HKEY key() {
     return k;
 }
 
-// A window with an edit control 100, for the functions that write into controls.
+// A window with an edit control 100, a combo box 101 and a list box 102, for
+// the functions that write into controls.
 HWND dialog() {
     static HWND window = [] {
         HWND w = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 200, 50, nullptr, nullptr, nullptr, nullptr);
         CreateWindowExA(0, "EDIT", "", WS_CHILD, 0, 0, 200, 20, w, HMENU(100), nullptr, nullptr);
+        CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | CBS_DROPDOWN, 0, 0, 200, 90, w, HMENU(101), nullptr, nullptr);
+        CreateWindowExA(0, "LISTBOX", "", WS_CHILD, 0, 0, 200, 90, w, HMENU(102), nullptr, nullptr);
         return w;
     }();
     return window;
+}
+
+// Starts run suspended in the sandbox, where no text names a program: a start
+// that went through anyway is ended before it runs a single instruction.
+void expect_refused(const LaunchRecord& r) {
+    if (IsWinExecOnError(r)) return;
+    ADD_FAILURE() << "a hostile command line started a process";
+    if (r.processId != DWORD(-1)) TerminateExefileByProcessId(r.processId);
+}
+template <typename Start>
+void start_suspended(Start start) {
+    LaunchRecord r;
+    SetFlagForCreateProcess(CREATE_SUSPENDED);
+    start(&r);
+    SetFlagForCreateProcess(0);
+    expect_refused(r);
+}
+
+// The other instance's text handed over by the single-instance signal.
+void CALLBACK received(LPCSTR text) { EXPECT_LT(std::strlen(text), 520u); }
+
+// A kept text must still fit a path buffer.
+void expect_path(LPCSTR text) {
+    if (text) {
+        EXPECT_LT(std::strlen(text), 520u);
+    }
+}
+// So must the folder and the target (after a tab) of a favourite entry.
+void expect_favorite(LONG index) {
+    if (LPCSTR entry = OpenGlobalHandleForFavoriteDir(index)) {
+        const char* tab = std::strchr(entry, '\t');
+        EXPECT_LT(tab ? std::size_t(tab - entry) : std::strlen(entry), 520u);
+        if (tab) expect_path(tab + 1);
+        CloseGlobalHandleForFavoriteDir(index);
+    }
 }
 
 struct Row {
@@ -199,7 +241,13 @@ std::ostream& operator<<(std::ostream& os, const Row& row) { return os << row.na
 // which opens a window for it; Viewer and OpenFindInsideFileDialog open
 // windows that wait for the user; mySHFileOperation takes the shell's operation
 // record; GetStringPointerBySize, GetItemFilePointers, ReleaseItemFilePointers,
-// SetDirHandle and SetFileHandle take block handles and locked addresses.
+// SetDirHandle and SetFileHandle take block handles and locked addresses;
+// myWinExecRequireAdministrator, myExecuteExeFileRequireAdministrator and
+// ShellExecuteWithError hand the text to the shell, which opens what it names,
+// and ExecuteEditor and myShowHelpFile start the editor and the help viewer;
+// ExecuteCmdExe, CommandMacro, ShortCutDialog, RenameShortcutDialog,
+// OpenFavoriteDirListDialog and OpenHistoryFoldersDialog open dialogs that
+// wait for the user.
 const Row kRows[] = {
     // ---- Places, options, windows, memory blocks
     TX("SaveFerroDir", SaveFerroDir(c.in()); GetFileNameInFerroDir(c.out(), "name"); GetFileNameInFerroDir(c.out(), c.in())),
@@ -392,6 +440,34 @@ const Row kRows[] = {
     // ---- Error report list
     TX("SaveOutputFileMemoryHandle", SaveOutputFileMemoryHandle(nullptr, c.in(), c.in(), c.in(), 0, 2); ReleaseOutputFileMemoryHandle()),
     FX("SetWorkDirForFailFile", SetWorkDirForFailFile(c.in()); ViewOutputFiles(nullptr, c.in(), c.in(), "x"); DeleteOutputFiles(nullptr, c.in()); SetWorkDirForFailFile("")),
+    // ---- Command macros and program launch
+    TX("ExpandKeywords", for (int mark : {'$', '!', '\\'}) { ExpandKeywords(nullptr, c.in(), c.in(), c.out(), mark); ExpandKeywords(nullptr, "$C \"$C\" $X \"$X\" $P $D $C $C $M", c.in(), c.out(), mark); }),
+    TX("IsCommandCharacterStartingFromCmdChar", Call m("$" + c.text()); char* p = m.in(); IsCommandCharacterStartingFromCmdChar(&p)),
+    TX("SaveEffectiveCharctersForCommandMacro", SaveEffectiveCharctersForCommandMacro(nullptr, c.in()); InitEffectiveCharctersForCommandMacro()),
+    FX("myWinExec", SetEnvironmentForWinExec(c.list()); start_suspended([&](LaunchRecord* r) { myWinExec(r, nullptr, c.in(), SW_HIDE); }); SetEnvironmentForWinExec(nullptr)),
+    FX("myExecuteExeFile", HGLOBAL p, o; SetExcuteExeFileAndOptionsWith95Quotation(nullptr, c.in(), c.in(), &p, &o); start_suspended([&](LaunchRecord* r) { myExecuteExeFile(r, nullptr, SW_HIDE, 0, p, o); }); GetCommandStringInExecuteExeFile(c.out()); LPSTR a, b; GetCommandAndOptionInExecuteExeFile(&a, &b); FreeExcuteExeFile(); GlobalFree(p); GlobalFree(o)),
+    TX("SetEditor", SetEditor(nullptr, c.in()); Get_lpEditor(); GetGlobalLockEditor(); SetGlobalUnlockEditor(); FreeEditor()),
+    TX("TermintetExecuteFileByWinExec", LaunchRecord r; for (int n : {0, 1}) EXPECT_EQ(TermintetExecuteFileByWinExec(&r, c.list(), n), 0)),
+    T(GetExecutedDirectory, c.out(), c.out()),
+    FX("IsAPISuppotedByDll", DWORD major = 5, minor = 0; LONG r; IsAPISuppotedByDll(c.in(), &major, &minor, &r); IsAPISuppotedByDll(c.in(), nullptr, nullptr, nullptr); FreeAPISuppotedByDll()),
+    FX("ReadCommandStrings", SetPrivateProfileString(key(), "Commands", "A", c.in(), 0); StartIniAccessForReading(0); SetSectionNameForReading("Commands"); ReadCommandStrings(nullptr); EndIniAccessForReading(); SetCommandStrings(key(), "Written"); FreeMacroCommandHandle()),
+    KX("SetCommandStrings", SetPrivateProfileString(key(), "Commands", "A", "cmd <x>1:2", 0); StartIniAccessForReading(0); SetSectionNameForReading("Commands"); ReadCommandStrings(nullptr); EndIniAccessForReading(); SetCommandStrings(key(), c.in()); FreeMacroCommandHandle()),
+    TX("FindHelpFile", SaveFerroHelp(c.in()); FindHelpFile(c.out()); GetAppropriateHelpFile(c.out()); SaveFerroHelp("")),
+    // ---- Processes and windows (searches only record: nothing is ended)
+    TX("CreateMyMutexString", GetMyMutexStringAPI(received); CreateMyMutexString("FerroHostile", "FerroHostileText", "%s%s", c.in(), c.in()); DetectMyMutexString("FerroHostile", "FerroHostileText"); ReleaseMyMutexMemory(); CreateMyMutexString(c.in(), c.in(), c.in()); ReleaseMyMutexMemory(); DetectMyMutexString(c.in(), c.in()); GetMyMutexStringAPI(nullptr)),
+    FX("GetExeTypeFromWindows", GetExeTypeFromWindows(c.in()); IsDosApplication(c.in()); IsWinApplication(c.in())),
+    TX("GetProcessIdFromExefile", GetProcessIdFromExefile(c.in()); EXPECT_EQ(TerminateExefileByItsName(c.in()), 0)),
+    TX("FindWindowsByEnumWindowsByStristr", SetWindowTextA(dialog(), c.in()); for (int n : {0, 1}) { FindWindowsByEnumWindowsByStristr(c.list(), n); FindWindowsByEnumWindowsByStrieq(c.list(), n); FindWindowsStartingFromDesktopByStristr(c.list(), n); FindWindowsStartingFromDesktopByStrieq(c.list(), n); FindHwndOfTerminateScreenByStristr(c.list(), n); FindHwndOfTerminateScreenByStrieq(c.list(), n); } SetTgtWindowsHandle(nullptr); SetWindowTextA(dialog(), "")),
+    TX("FindWindowsStartingFromDesktopWithGetPropFunction", FindWindowsStartingFromDesktopWithGetPropFunction(c.in()); GetHwndForSpecifiedChildWindow(dialog(), 0, c.in())),
+    TX("FindMultipleHwndOfTerminateExeStartingFromDesktop", SetWindowTextA(dialog(), c.in()); for (LONG mode : {0, 1}) { ProgramWindowSearch list[] = {{c.in(), c.in(), nullptr}, {"test_robustness.exe", c.in(), nullptr}, {c.in(), nullptr, nullptr}, {nullptr, nullptr, nullptr}}; FindMultipleHwndOfTerminateExeStartingFromDesktop(list, mode, 0); FindMultipleHwndOfTerminateExeByEnumWindows(list, mode, 0); } LONG n; GetWinExeArrayWithSpecifiedTitle(&n); SetWindowTextA(dialog(), "")),
+    TX("GetExefileFromHwnd", for (int size : {1, 8, 520}) for (LONG full : {0, 1}) { MemoryTag tag = {}; GetExefileFromHwnd(dialog(), c.out(size), size, full, &tag); FreeMemoryTag(&tag); }),
+    TX("GetEnvironmentVariableFromUserPath", SetEnvironmentVariableA("FERRO_HOSTILE", c.in()); for (LPCSTR name : {static_cast<LPCSTR>(c.in()), "FERRO_HOSTILE", "PATH"}) for (DWORD size : {1u, 520u}) { DWORD r; GetEnvironmentVariableFromUserPath(name, c.out(size), size); GetEnvironmentVariableFromSystemPath(name, c.out(size), size); myGetEnvironmentVariable(0, name, c.out(size), size, &r); myGetEnvironmentVariable(1, name, c.out(size), size, &r); } SetEnvironmentVariableA("FERRO_HOSTILE", nullptr)),
+    TX("ReachURLFromString", if (c.text().empty() || c.text().size() >= 520) { EXPECT_EQ(ReachURLFromString(0, nullptr, c.in(), 0), 0); }),  // any other text would reach the browser
+    // ---- Shortcut files (read without the shell's repair)
+    FX("SetLnkExeName", SetNoResolveTechnique(1); SetLnkExeName(nullptr, "h.lnk", c.in(), c.in(), c.in(), c.in(), 1, c.in(), 0); SetLnkExeName(nullptr, c.in(), "C:\\a", nullptr, nullptr, nullptr, 0, nullptr, 0); int show, icon; Call l("h.lnk"); GetLnkExeName(nullptr, l.io(), c.out(), c.out(), c.out(), &show, c.out(), &icon); l.check("h.lnk"); GetLnkExeName(nullptr, c.io(), c.out(), c.out(), c.out(), &show, c.out(), &icon); IsOriginalLinkedNameExecutable(nullptr, c.io(), c.out(), c.out()); GetFileAttributeFromShortCut()),
+    TX("SaveLinkInfo", for (LONG slot : {-1, 0, 1, 2}) { SaveLinkInfo(c.in(), slot); expect_path(GetLinkInfo(slot)); } SaveIconFileName(c.in()); expect_path(GetIconFileName()); char windows[MAX_PATH]; GetWindowsDirectoryA(windows, MAX_PATH); Call w((std::string(windows) + "\\" + c.text()).substr(0, 519)); SaveLinkInfo(w.in(), 1); expect_path(GetLinkInfo(1)); SaveIconFileName(w.in()); expect_path(GetIconFileName()); ClearShortcutFile()),
+    FX("GetItemsForShortCut", SetNoResolveTechnique(1); SetItemsIdForShortcut(100, 101, 102, 0, 0, 0, 0); SetLnkExeName(nullptr, "r.lnk", "C:\\a\\b", repeat("C:\\a ", 1000).c_str(), "d", "C:\\a", 1, "C:\\a\\i.ico", 0); Call cut(c.text().substr(0, 258)); for (LPCSTR to : {static_cast<LPCSTR>(c.in()), static_cast<LPCSTR>(cut.in())}) for (LONG flags : {LONG(kReplaceMode | kReplaceSimulate), LONG(kReplaceMode)}) { SetOldAndNewDirectoryForShortCut("C:\\a", to); SearchConditionsForShortCut(0x20); ReplaceItemOfOptionForShortCut(1); SetSomeAreReplacedAtShortcut(0); GetItemsForShortCut(dialog(), "r.lnk", flags, c.out(), c.out(), c.out(), c.out()); ReplaceSpeifiedStringForShortCut(nullptr, "r.lnk", flags, 0); } GetItemsForShortCut(dialog(), c.in(), 0, c.out(), c.out(), c.out(), c.out()); SetOldAndNewDirectoryForShortCut(c.in(), c.in()); ReplaceSpeifiedStringForShortCut(nullptr, c.in(), kReplaceMode, 0); ReleaseOutputFileMemoryHandle()),
+    FX("SaveOutputDirForRenameSc", for (int ini : {0, 1}) { SetUseInifileInsteadOfRegistry(ini); SaveOutputDirForRenameSc(c.in(), c.in(), c.in(), 0); for (LONG which : {-1, 0, 1, 2, 3}) GetFolderFromRegistry(c.out(), which); GetOptionsFromRegistry(0); }),
     // ---- Settings: each row in the registry and then in the INI file
     FX("SetRegistryPath", SetRegistryPath(c.in()); SaveFerroInifile(c.in()); IsRegistyExist(HKEY_CURRENT_USER, nullptr, nullptr, 1)),
     FX("FindPrivateProfileString", for (int ini : {0, 1}) { SetUseInifileInsteadOfRegistry(ini); FindPrivateProfileString(key(), c.in(), c.in(), c.in(), c.out(), 520); FindPrivateProfileInt(key(), c.in(), c.in(), 1); myFindPrivateProfileString(key(), c.in(), c.in(), c.in(), c.out(), 520); myFindPrivateProfileInt(key(), c.in(), c.in(), 1); }),
@@ -411,6 +487,12 @@ const Row kRows[] = {
     TX("SetDesktopDirectoryFromRegistry", for (LONG n : {0, 5, 19, 23, 49}) { SetDesktopDirectoryFromRegistry(c.out(), c.out(), n); GetDesktopDirectory(c.out(), n); GetDesktopMenu(c.out(), n); GetDesktopDirectoryFromRegistry(c.out(), c.out(), n); GetInternetSettingDirectoryFromRegistry(c.out(), n, 520); }),
     TX("ReplaceSystemRoot", ReplaceSystemRoot(c.io()); std::string named = "%WINDIR%" + c.text(); named.resize(std::min<std::size_t>(named.size(), 519)); Call n(named); ReplaceSystemRoot(n.io()); n.check("ReplaceSystemRoot")),
     TX("MakeRedirectFolderInVista", GetRedirectFolderNameInVista(c.out()); MakeRedirectFolderInVista(c.out(), c.in())),
+    // ---- Favourite and history folders
+    TX("AddFavoriteDir", for (LONG separator : {0L, LONG('>'), LONG('\\')}) AddFavoriteDir(nullptr, c.in(), separator); AddGlobalHandleForFavoriteDir(nullptr, c.in()); IsFavoriteDirAlreadyThere(c.in()); for (LONG i : {-1, 0, 1, 34, 35}) { SaveGlobalHandleForFavoriteDir(nullptr, i, c.in()); SaveGlobalHandleForFavoriteDirAtStarting(nullptr, i, c.in()); GetDirectoryNameFromGlobalHandleForFavoriteDir(nullptr, c.out(), c.out(), i); } expect_favorite(0); FreeFavoriteMemory()),
+    FX("RenameDirectoryNameInGlobalHandleForFavoriteDir", SaveGlobalHandleForFavoriteDir(nullptr, 0, "x\\y\tx\\z"); RenameDirectoryNameInGlobalHandleForFavoriteDir(nullptr, c.in(), "x"); expect_favorite(0); GetDirectoryNameFromGlobalHandleForFavoriteDir(nullptr, c.out(), c.out(), 0); RenameAllSubFoldesInGlobalHandleForFavoriteDir(nullptr, c.in(), 0x214); DeleteDirectoryNameInGlobalHandleForFavoriteDir(nullptr, c.in()); DeleteDirectoryNameInGlobalHandleForFavoriteDir(nullptr, nullptr); FreeFavoriteMemory()),
+    TX("SetDisplayTgtFavoriteDirStartingSign", SetDisplayTgtFavoriteDirStartingSign(c.io()); SetTgtFavoriteDirStartingSign(c.io()); GetPointerForTgtFavoriteDirSign(c.in()); GetDisplayPointerForTgtFavoriteDirSign(c.in()); for (LONG i : {-1, 0, 24, 34, 35}) GetFavoriteDirectoryName(c.in(), i)),
+    TX("SetFavoriteDirectoriesInMenu", HMENU m = CreatePopupMenu(); for (int i = 0; i < 3; ++i) AppendMenuA(m, MF_STRING, kFavoriteMenuAnchor + i, "x"); SaveGlobalHandleForFavoriteDir(nullptr, 0, c.in()); AddFavoriteDir(nullptr, c.in(), '>'); SetFavoriteDirectoriesInMenu(HWND(m)); IsFavoriteDirDifferentWithMenu(m); RecoverGlobalHandleForFavoriteDir(HWND(m)); expect_favorite(0); FillInDirectoryComboBoxByFavoriteDir(dialog(), 101, c.in()); FillInFavoriteDiretcoryBox(dialog(), 102); DestroyMenu(m); FreeFavoriteMemory()),
+    FX("SaveHistoryDirectory", for (LPCSTR f : {"x", static_cast<LPCSTR>(c.in()), "x\\y"}) SaveHistoryDirectory(nullptr, f); for (int i = 0; i < 4; ++i) GetPrevHistoryDirectory(c.out()); IsPrevFolderThere(); IsNextFolderThere(1); RenameInHistoryDirectory(nullptr, c.in(), "x"); for (int i = 0; i < 4; ++i) GetNextHistoryDirectory(c.out()); RenameAllSubFoldesInHistoryDirectory(nullptr, c.in(), 0x214); for (int i = 0; i < 4; ++i) GetPrevHistoryDirectory(c.out()); DeleteInHistoryDirectory(c.in()); FreeHistoryDirectoryPointer()),
     // ---- Text search and the viewer's files
     TX("IsWordHead", char* t = c.in(); const std::size_t n = c.text().size(); for (std::size_t i : {std::size_t(0), n / 2, n}) { IsWordHead(t, t + i); IsWordEnd(t, t + i); CountLine(t, t + i); }),
     T(ShowMessageForFindReplace, nullptr, 196, c.in(), 3),
@@ -537,6 +619,23 @@ TEST(NullText, NothingIsDone) {
     EXPECT_EQ(GetUpdateNews(nullptr, nullptr, nullptr), 0);
     EXPECT_EQ(DownLoadInterNetfile(nullptr, nullptr, 0, 0, 0, nullptr), -10);
     EXPECT_EQ(GetCopiedFile(nullptr, 1, 2), 1);
+    char out[520];
+    EXPECT_NE(ExpandKeywords(nullptr, nullptr, "a", out, '$'), -1);
+    EXPECT_STREQ(out, "");
+    EXPECT_EQ(SetEnvironmentForWinExec(nullptr), 0);
+    EXPECT_EQ(TermintetExecuteFileByWinExec(nullptr, nullptr, 0), 0);
+    EXPECT_EQ(GetExecutedDirectory(nullptr, out), out);
+    EXPECT_NE(IsAPISuppotedByDll("KERNEL32.DLL", nullptr, nullptr, nullptr), nullptr);
+    EXPECT_EQ(GetWinExeArrayWithSpecifiedTitle(nullptr), nullptr);
+    EXPECT_EQ(SetOldAndNewDirectoryForShortCut(nullptr, nullptr), 1);
+    SetNoResolveTechnique(1);
+    SetNoErrorMessageAtLinkedFileInfomation(1);
+    char link[520] = "missing.lnk";
+    EXPECT_NE(GetLnkExeName(nullptr, link, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr), 0);
+    EXPECT_NE(GetItemsForShortCut(nullptr, "missing.lnk", 0, nullptr, nullptr, nullptr, nullptr), 0);
+    SetNoErrorMessageAtLinkedFileInfomation(0);
+    EXPECT_EQ(GetDirectoryNameFromGlobalHandleForFavoriteDir(nullptr, nullptr, nullptr, 0), 0);
+    EXPECT_EQ(DeleteDirectoryNameInGlobalHandleForFavoriteDir(nullptr, nullptr), 0);
     EXPECT_EQ(boxes.boxes().size(), 1u);  // the classification function's own box
 }
 }  // namespace
