@@ -2,7 +2,6 @@
 // request): every hit becomes a line "探) > file line: text" sent to the
 // host's main window as message 3072; the dialog "OpenFindInsideFile" holds
 // the texts and the switches and stops a run with its Cancel button.
-#include <emmintrin.h>
 #include <cstdio>
 #include <algorithm>
 #include <cstring>
@@ -30,7 +29,7 @@ constexpr LONG kRunning = 1, kCancelRequested = 1000;
 constexpr UINT kFindTitle = 217, kFoundCount = 220;
 constexpr std::size_t kPath = 520;
 constexpr std::size_t kLineShown = 100;
-constexpr std::size_t kPiece = 1 << 18;  // bytes searched before their line ends are counted
+constexpr std::size_t kPiece = 1 << 18;  // bytes searched at a time within a file
 constexpr int kSearchCombo = 5000, kFolderCombo = 5002, kPatternCombo = 5003, kWholeWord = 5007,
               kMatchCase = 5008, kCurrentFolder = 5015, kSubfolders = 5016;
 constexpr int kLockedWhileRunning[] = {kSearchCombo, kPatternCombo, kFolderCombo, IDOK};
@@ -102,63 +101,29 @@ bool name_matches(const char* name, const std::string& patterns) {
     return false;
 }
 
-// ---- Line numbers: counted forward from the last hit, sixteen bytes at a
-// time; the start of the hit's line is then looked for backwards.
-class LineCursor {
+// ---- The line of a hit: its number from the line ends the matcher counts
+// on its way; its start looked for backwards from the hit, never past the
+// place of the last look, so that a file is read back at most once.
+class HitLines {
 public:
-    explicit LineCursor(const char* text) : text_(text) {}
-    // Moves to `to`; the text holds a readable byte at `to`.
-    void advance(std::size_t to);
-    LONG line() const { return line_; }
-    std::size_t line_start() const { return start_; }
+    ferro::search::LineTally& tally() { return tally_; }
+    LONG line() const { return static_cast<LONG>(tally_.ends + 1); }
+    // The start of the line that holds `at` (at or after the last place asked for).
+    std::size_t line_start(const char* text, std::size_t at) {
+        for (std::size_t p = at; p > looked_; --p)
+            if (ferro::search::LineTally::ends_line(text, p - 1)) {
+                start_ = p;
+                break;
+            }
+        looked_ = at;
+        return start_;
+    }
 
 private:
-    bool ends_line(std::size_t at) const {
-        return text_[at] == '\n' || (text_[at] == '\r' && text_[at + 1] != '\n');
-    }
-    __attribute__((target("sse2"))) void count_wide(std::size_t to);
-    const char* text_;
-    std::size_t at_ = 0;
+    ferro::search::LineTally tally_;
+    std::size_t looked_ = 0;
     std::size_t start_ = 0;
-    LONG line_ = 1;
 };
-
-// Counts the line ends of whole blocks of sixteen bytes before `to`: each
-// byte lane counts up to 255 blocks, then the lanes are summed.
-__attribute__((target("sse2"))) void LineCursor::count_wide(std::size_t to) {
-    const __m128i lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r'), zero = _mm_setzero_si128();
-    while (at_ + 16 <= to) {
-        __m128i lanes = zero;
-        for (int blocks = 0; blocks < 255 && at_ + 16 <= to; ++blocks, at_ += 16) {
-            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text_ + at_));
-            const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text_ + at_ + 1));
-            const __m128i ends = _mm_or_si128(_mm_cmpeq_epi8(a, lf),
-                                              _mm_andnot_si128(_mm_cmpeq_epi8(next, lf), _mm_cmpeq_epi8(a, cr)));
-            lanes = _mm_sub_epi8(lanes, ends);
-        }
-        const __m128i sums = _mm_sad_epu8(lanes, zero);
-        line_ += _mm_cvtsi128_si32(sums) + _mm_cvtsi128_si32(_mm_srli_si128(sums, 8));
-    }
-}
-
-void LineCursor::advance(std::size_t to) {
-    const std::size_t from = at_;
-#ifndef _WIN64
-    static const bool wide = IsProcessorFeaturePresent(PF_XMMI64_INSTRUCTIONS_AVAILABLE) != FALSE;
-    if (wide)
-#endif
-        count_wide(to);
-    for (std::size_t p = at_; p > from; --p)
-        if (ends_line(p - 1)) {
-            start_ = p;
-            break;
-        }
-    for (; at_ < to; ++at_)
-        if (ends_line(at_)) {
-            ++line_;
-            start_ = at_ + 1;
-        }
-}
 
 class Run {
 public:
@@ -178,7 +143,7 @@ private:
         return stopped_;
     }
     void search_file(const std::string& path);
-    void send_hit(const std::string& path, const char* text, std::size_t len, LineCursor& lines, std::size_t at);
+    void send_hit(const std::string& path, const char* text, std::size_t len, HitLines& lines, std::size_t at);
 
     HWND dialog_;
     TextMatcher matcher_;
@@ -223,13 +188,12 @@ void Run::search_file(const std::string& path) {
     }
     const char* text = GlobalLockForOpenReadOnlyFile(block);
     const std::size_t len = static_cast<std::size_t>(size);
-    LineCursor lines(text);
-    // A piece at a time, so that the line ends are counted while the piece
-    // is still in the processor's cache.
+    HitLines lines;
+    // A piece at a time: the matcher counts the line ends as it goes.
     std::size_t from = 0;  // a character boundary: where the search goes on
     for (std::size_t piece = 0; text && piece < len && !stopped_; piece += kPiece) {
         const std::size_t stop = len - piece > kPiece ? piece + kPiece : len;
-        for (std::size_t at; (at = matcher_.find(text, len, from, stop)) != TextMatcher::npos;) {
+        for (std::size_t at; (at = matcher_.find(text, len, from, stop, lines.tally())) != TextMatcher::npos;) {
             const std::size_t end = at + matcher_.length();
             if (whole_word_ && !(IsWordHead(text, text + at) && IsWordEnd(text, text + end))) {
                 from = at + (ferro::mbcs::is_lead(static_cast<unsigned char>(text[at])) && at + 1 < len ? 2 : 1);
@@ -242,17 +206,15 @@ void Run::search_file(const std::string& path) {
         // Every hit that starts in this piece is sent: the next piece is
         // searched from the first character boundary at or after its start.
         if (from < stop) from = TextMatcher::boundary_from(text, from, stop);
-        lines.advance(stop);
     }
     CloseReadOnlyFile(block);
 }
 
 // "探) > C:\dir\file.txt 12: the line\r\n\r\n": the hit's line cut at its
 // end and at 100 bytes (never inside a double-byte character).
-void Run::send_hit(const std::string& path, const char* text, std::size_t len, LineCursor& lines, std::size_t at) {
+void Run::send_hit(const std::string& path, const char* text, std::size_t len, HitLines& lines, std::size_t at) {
     ++hits_;
-    lines.advance(at);
-    const std::size_t start = lines.line_start();
+    const std::size_t start = lines.line_start(text, at);
     std::size_t end = start;
     while (end < len && text[end] != '\r' && text[end] != '\n' && text[end] != '\0') {
         const std::size_t size = ferro::mbcs::is_lead(static_cast<unsigned char>(text[end])) && end + 1 < len ? 2 : 1;

@@ -131,8 +131,43 @@ std::size_t TextMatcher::find_scalar(const unsigned char* text, std::size_t len,
     return npos;
 }
 
+namespace {
+// The line ends among the sixteen bytes at `p` (one byte more is read): a
+// 0xff lane for each.
+__attribute__((target("sse2"))) inline __m128i line_ends(const unsigned char* p) {
+    const __m128i lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r');
+    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1));
+    return _mm_or_si128(_mm_cmpeq_epi8(a, lf), _mm_andnot_si128(_mm_cmpeq_epi8(next, lf), _mm_cmpeq_epi8(a, cr)));
+}
+
+// The sum of the byte lanes (each lane counts at most 255 blocks).
+__attribute__((target("sse2"))) inline std::size_t lane_sum(__m128i lanes) {
+    const __m128i sums = _mm_sad_epu8(lanes, _mm_setzero_si128());
+    return static_cast<std::size_t>(_mm_cvtsi128_si32(sums)) +
+           static_cast<std::size_t>(_mm_cvtsi128_si32(_mm_srli_si128(sums, 8)));
+}
+
+__attribute__((target("sse2"))) void count_wide(const unsigned char* text, LineTally& tally, std::size_t to) {
+    while (tally.counted + 16 <= to) {
+        __m128i lanes = _mm_setzero_si128();
+        for (int blocks = 0; blocks < 255 && tally.counted + 16 <= to; ++blocks, tally.counted += 16)
+            lanes = _mm_sub_epi8(lanes, line_ends(text + tally.counted));
+        tally.ends += lane_sum(lanes);
+    }
+}
+}  // namespace
+
+void LineTally::count_to(const char* text, std::size_t to) {
+    if (has_sse2()) count_wide(reinterpret_cast<const unsigned char*>(text), *this, to);
+    for (; counted < to; ++counted)
+        if (ends_line(text, counted)) ++ends;
+}
+
+template <bool Count>
 __attribute__((target("sse2"))) std::size_t TextMatcher::find_wide(const unsigned char* text, std::size_t len,
-                                                                   std::size_t from, std::size_t last) const {
+                                                                   std::size_t from, std::size_t last,
+                                                                   LineTally* tally) const {
     const std::size_t n = pattern_.size();
     __m128i firsts[4], lasts[4];
     for (int k = 0; k < 4; ++k) {
@@ -141,6 +176,15 @@ __attribute__((target("sse2"))) std::size_t TextMatcher::find_wide(const unsigne
     }
     std::size_t sync = from;
     std::size_t at = from;
+    // Line ends of the blocks passed, by byte lane, summed every 255 blocks
+    // and when the walk leaves: the tally then stands at `at`.
+    __m128i lanes = _mm_setzero_si128();
+    int blocks = 0;
+    auto settle = [&] {
+        if (!Count) return;
+        tally->ends += lane_sum(lanes);
+        tally->counted = at;
+    };
     // Sixteen starts at a time while the sixteenth is a start to try.
     for (; at + 15 <= last; at += 16) {
         const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + at));
@@ -153,10 +197,22 @@ __attribute__((target("sse2"))) std::size_t TextMatcher::find_wide(const unsigne
             const std::size_t candidate = at + static_cast<std::size_t>(__builtin_ctz(mask));
             mask &= mask - 1;
             if (!verify(text, len, candidate)) continue;
-            if (at_boundary(text, sync, candidate)) return candidate;
+            if (at_boundary(text, sync, candidate)) {
+                settle();  // this block is not counted: the hit is inside it
+                return candidate;
+            }
             sync = candidate + 1;
         }
+        if (Count) {
+            lanes = _mm_sub_epi8(lanes, line_ends(text + at));
+            if (++blocks == 255) {
+                tally->ends += lane_sum(lanes);
+                lanes = _mm_setzero_si128();
+                blocks = 0;
+            }
+        }
     }
+    settle();
     return find_scalar(text, len, at, last, sync);  // the last starts one by one
 }
 
@@ -165,8 +221,24 @@ std::size_t TextMatcher::find(const char* text, std::size_t len, std::size_t fro
     if (n == 0 || !text || from > len || len - from < n || from >= stop) return npos;
     const std::size_t last = std::min(len - n, stop - 1);  // the last start to try
     const auto* t = reinterpret_cast<const unsigned char*>(text);
-    if (first_.count <= 4 && last_.count <= 4 && has_sse2()) return find_wide(t, len, from, last);
+    if (first_.count <= 4 && last_.count <= 4 && has_sse2()) return find_wide<false>(t, len, from, last, nullptr);
     return find_scalar(t, len, from, last, from);
+}
+
+std::size_t TextMatcher::find(const char* text, std::size_t len, std::size_t from, std::size_t stop,
+                              LineTally& tally) const {
+    if (!text) return npos;
+    tally.count_to(text, std::min(from, len));
+    std::size_t hit = npos;
+    const std::size_t n = pattern_.size();
+    if (n != 0 && from <= len && len - from >= n && from < stop) {
+        const std::size_t last = std::min(len - n, stop - 1);
+        const auto* t = reinterpret_cast<const unsigned char*>(text);
+        hit = first_.count <= 4 && last_.count <= 4 && has_sse2() ? find_wide<true>(t, len, from, last, &tally)
+                                                                  : find_scalar(t, len, from, last, from);
+    }
+    tally.count_to(text, hit != npos ? hit : std::max(tally.counted, std::min(stop, len)));
+    return hit;
 }
 
 std::size_t TextMatcher::boundary_from(const char* text, std::size_t known, std::size_t at) {

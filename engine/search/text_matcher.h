@@ -9,6 +9,19 @@
 #include <vector>
 
 namespace ferro::search {
+// The line ends before a place of a text: a line ends at a LF, or at a CR
+// that no LF follows. `ends` counts those before `counted`.
+struct LineTally {
+    std::size_t counted = 0;
+    std::size_t ends = 0;
+
+    static bool ends_line(const char* text, std::size_t at) {
+        return text[at] == '\n' || (text[at] == '\r' && text[at + 1] != '\n');
+    }
+    // Counts on to `to` (>= counted); the text holds a readable byte at `to`.
+    void count_to(const char* text, std::size_t to);
+};
+
 class TextMatcher {
 public:
     static constexpr std::size_t npos = static_cast<std::size_t>(-1);
@@ -20,6 +33,11 @@ public:
     // `stop`, or npos. `from` must be a character boundary of the text (0,
     // or the end of an earlier hit).
     std::size_t find(const char* text, std::size_t len, std::size_t from, std::size_t stop = npos) const;
+    // The same search, counting the line ends on the way in the same pass:
+    // the tally (at or before `from`) moves on to the hit, or without a hit
+    // to `stop` (at most `len`, at least `from`). The text holds a readable
+    // byte at `len` (a terminator).
+    std::size_t find(const char* text, std::size_t len, std::size_t from, std::size_t stop, LineTally& tally) const;
     // The first character boundary at or after `at`, given the boundary `known` <= at.
     static std::size_t boundary_from(const char* text, std::size_t known, std::size_t at);
 
@@ -36,7 +54,10 @@ private:
     // Starts from `from` to `last`; `sync` (<= from) is known to be a character boundary.
     std::size_t find_scalar(const unsigned char* text, std::size_t len, std::size_t from, std::size_t last,
                             std::size_t sync) const;
-    std::size_t find_wide(const unsigned char* text, std::size_t len, std::size_t from, std::size_t last) const;
+    // With Count, `tally` stands at `from` and moves on over the blocks passed.
+    template <bool Count>
+    std::size_t find_wide(const unsigned char* text, std::size_t len, std::size_t from, std::size_t last,
+                          LineTally* tally) const;
 
     std::string pattern_;
     bool match_case_;

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <algorithm>
 #include <functional>
+#include <random>
 #include <string>
 #include <vector>
 #include "frame/handles.h"
@@ -170,6 +171,39 @@ TEST_F(FindInFiles, HitsAcrossTheSeamsOfALargeFile) {
     ASSERT_EQ(4u, lines.size());
     EXPECT_EQ(hit(path, 1, std::string(100, 'y')), lines[1]);
     EXPECT_EQ(hit(path, 3, sjis("表ABC")), lines[2]);
+}
+
+// Line numbers are counted in the matcher's own pass: every kind of line end
+// (LF, CR LF, a lone CR, runs long enough to fill a counter lane), a CR LF
+// split by a seam, hits close together, each checked against CountLine.
+TEST_F(FindInFiles, LineNumbersOfManyHitsInALargeFile) {
+    std::mt19937 random(14);
+    const char* const pieces[] = {"\n", "\r\n", "\r", "\r\r\n", "ABC", "ABCyABC", "y", "yyyyyyyyyyyyyyy"};
+    std::string text;
+    bool split = false;
+    while (text.size() < 600000) {
+        if (!split && text.size() >= 262000) {  // CR at the last byte of the first piece of 256 KiB
+            text.resize(262143, 'y');
+            text += "\r\nABC";
+            split = true;
+        }
+        if (random() % 20000 == 0) text += std::string(6000, '\n');
+        text += pieces[random() % 8];
+    }
+    const std::string path = dir.file("lines\\many.txt", text);
+    std::vector<std::string> expected;
+    LONG line = 1;
+    for (size_t at = 0, counted = 0; (at = text.find("ABC", at)) != std::string::npos; counted = at, at += 3) {
+        line += CountLine(text.c_str() + counted, text.c_str() + at) - 1;
+        const size_t before = text.find_last_of("\r\n", at);
+        const size_t start = before == std::string::npos ? 0 : before + 1;
+        const size_t end = std::min(text.find_first_of("\r\n", at), start + 100);
+        expected.push_back(hit(path, line, text.substr(start, end - start)));
+    }
+    EXPECT_EQ(LONG(expected.size()), OpenFindInsideFileDialog(nullptr, "abc", "*.*", (dir / "lines").c_str(), kHidden));
+    std::vector<std::string> lines = main.lines();
+    ASSERT_EQ(expected.size() + 2, lines.size());
+    EXPECT_EQ(expected, std::vector<std::string>(lines.begin() + 1, lines.end() - 1));
 }
 
 TEST_F(FindInFiles, UnreadableFileBadInputAndWildcards) {
