@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A print server of the tests' own: CUPS with the CUPS-PDF printer
 # "FerroPDF" as the default, listening on the loopback address and a socket
-# in the build tree only, with its configuration, spool and logs there too.
+# only, with its configuration, spool and logs beside the socket (reached
+# through BUILD_DIR/cups).
 # Printed pages land as PDF files in the printing user's ~/PDF.
 # Usage: print-server.sh start|stop BUILD_DIR
 #   start: starts cupsd (unless one of this build tree runs), adds the
@@ -10,7 +11,15 @@
 set -euo pipefail
 action=${1:?start or stop}
 build=$(cd "${2:?build dir}" && pwd)
-root="$build/cups"
+# The scheduler runs its filters as the user lp, which must reach the spool:
+# a build tree may lie below a folder only its owner can enter (mktemp -d),
+# so the server's own folder is in /tmp, one per build tree, and the build
+# tree's "cups" is a link to it (the test programs find the socket there).
+root="/tmp/ferro-cups-$(printf %s "$build" | md5sum | cut -c1-16)"
+if [ -d "$build/cups" ] && [ ! -L "$build/cups" ]; then rm -rf "$build/cups"; fi
+mkdir -p "$root"
+chmod 755 "$root"
+ln -sfn "$root" "$build/cups"
 socket="$root/cups.sock"
 export CUPS_SERVER="$socket"
 
