@@ -1,4 +1,5 @@
 #include "support/dialog_script.h"
+#include "support/artefacts.h"
 #include <gtest/gtest.h>
 
 namespace ferro_test {
@@ -30,39 +31,7 @@ void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
 }  // namespace
 
 // build/<preset>/artefacts/<name>, beside bin/ where the test runs from.
-void save_screenshot(HWND window, const char* name) {
-    char exe[MAX_PATH];
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string path(exe);
-    path.resize(path.rfind('\\'));
-    path.replace(path.rfind('\\'), std::string::npos, "\\artefacts");
-    CreateDirectoryA(path.c_str(), nullptr);
-    path = path + "\\" + name;
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    RECT r;
-    GetWindowRect(window, &r);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-    SelectObject(memory, old);
-    BITMAPINFOHEADER info = {sizeof info, w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    std::vector<char> pixels(size_t((w * 3 + 3) & ~3) * size_t(h));
-    GetDIBits(memory, bitmap, 0, UINT(h), pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-    BITMAPFILEHEADER file = {0x4d42, DWORD(sizeof file + sizeof info + pixels.size()), 0, 0,
-                             DWORD(sizeof file + sizeof info)};
-    HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written;
-    WriteFile(out, &file, sizeof file, &written, nullptr);
-    WriteFile(out, &info, sizeof info, &written, nullptr);
-    WriteFile(out, pixels.data(), DWORD(pixels.size()), &written, nullptr);
-    CloseHandle(out);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-}
+void save_screenshot(HWND window, const char* name) { save_screenshot(window, artefact(name)); }
 
 INT_PTR run_dialog_script(int marker, std::vector<DialogStep> steps, const std::function<INT_PTR()>& open) {
     g_script = Script{marker, std::move(steps), 0, 0};
