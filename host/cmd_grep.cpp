@@ -8,6 +8,7 @@
 #include "console.h"
 #include "message_window.h"
 #include "frame/handles.h"
+#include "frame/message_pump.h"
 #include "search/text_search.h"
 
 namespace host {
@@ -59,6 +60,7 @@ int cmd_grep(const Args& args) {
     const HWND previous = GethWndMain();
     SethWndMain(window);
     const int boxes = BoxReport::seen();
+    ResetCancellingFlags(0);
     const LONG hits =
         OpenFindInsideFileDialog(nullptr, text.c_str(), pattern.c_str(), windows_path(folder).c_str(), options);
     SethWndMain(previous);

@@ -137,9 +137,11 @@ public:
     bool stopped() const { return stopped_; }
 
 private:
+    // The dialog's Cancel sets the run state; a run without a dialog is
+    // stopped through the library's stop flag.
     bool stop_requested() {
-        ferro::pump_throttled();
-        if (g.run_state == kCancelRequested) stopped_ = true;
+        const LONG stop_flag = ferro::pump_throttled();
+        if (g.run_state == kCancelRequested || (!dialog_ && stop_flag)) stopped_ = true;
         return stopped_;
     }
     void search_file(const std::string& path);
@@ -239,38 +241,62 @@ void set_locked(HWND dialog, bool running) {
         if (HWND control = GetDlgItem(dialog, id)) EnableWindow(control, !running);
 }
 
-// One search with the dialog's texts and switches: the hits, or -1 when a
-// text is missing.
-LONG run_search(HWND dialog) {
+// What one search looks for, where, and with which switches.
+struct Query {
     char search[kPath] = "", pattern[kPath] = "", folder[kPath] = "";
-    GetDlgItemTextA(dialog, kSearchCombo, search, sizeof search);
-    GetDlgItemTextA(dialog, kPatternCombo, pattern, sizeof pattern);
-    GetDlgItemTextA(dialog, kFolderCombo, folder, sizeof folder);
+    DWORD switches = 0;
+};
+
+void drop_final_yen_mark(char* folder) {
     const std::size_t n = std::strlen(folder);
     if (n > 0 && ferro::mbcs::ends_with(folder, n, '\\')) folder[n - 1] = '\0';
-    if (!search[0] || !pattern[0] || !folder[0]) return -1;
-    DWORD switches = 0;
-    if (IsDlgButtonChecked(dialog, kWholeWord) == BST_CHECKED) switches |= kFindWholeWord;
-    if (IsDlgButtonChecked(dialog, kMatchCase) == BST_CHECKED) switches |= kFindMatchCase;
-    if (IsDlgButtonChecked(dialog, kSubfolders) == BST_CHECKED) switches |= kFindSubfolders;
-    std::strcpy(g.search, search);
-    std::strcpy(g.pattern, pattern);
-    std::strcpy(g.folder, folder);
-    g.options = (g.options & ~kSwitches) | switches;
-    ferro::search::history_add(g.search_history, search);
-    ferro::search::history_add(g.pattern_history, pattern);
-    ferro::search::history_add(g.folder_history, folder);
+}
+
+Query from_controls(HWND dialog) {
+    Query q;
+    GetDlgItemTextA(dialog, kSearchCombo, q.search, sizeof q.search);
+    GetDlgItemTextA(dialog, kPatternCombo, q.pattern, sizeof q.pattern);
+    GetDlgItemTextA(dialog, kFolderCombo, q.folder, sizeof q.folder);
+    if (IsDlgButtonChecked(dialog, kWholeWord) == BST_CHECKED) q.switches |= kFindWholeWord;
+    if (IsDlgButtonChecked(dialog, kMatchCase) == BST_CHECKED) q.switches |= kFindMatchCase;
+    if (IsDlgButtonChecked(dialog, kSubfolders) == BST_CHECKED) q.switches |= kFindSubfolders;
+    return q;
+}
+
+// The kept texts and switches, as the dialog would show them.
+Query from_kept_state() {
+    Query q;
+    std::strcpy(q.search, g.search);
+    std::strcpy(q.pattern, g.pattern);
+    std::strcpy(q.folder, g.folder);
+    q.switches = g.options & kSwitches;
+    return q;
+}
+
+// One search: the hits, or -1 when a text is missing. `dialog` shows the
+// current folder and is locked while the run lasts; a run without a window
+// passes none.
+LONG run_search(HWND dialog, Query q) {
+    drop_final_yen_mark(q.folder);
+    if (!q.search[0] || !q.pattern[0] || !q.folder[0]) return -1;
+    std::strcpy(g.search, q.search);
+    std::strcpy(g.pattern, q.pattern);
+    std::strcpy(g.folder, q.folder);
+    g.options = (g.options & ~kSwitches) | q.switches;
+    ferro::search::history_add(g.search_history, q.search);
+    ferro::search::history_add(g.pattern_history, q.pattern);
+    ferro::search::history_add(g.folder_history, q.folder);
 
     g.run_state = kRunning;
     char heading[kPath * 2 + 64];
     std::snprintf(heading, sizeof heading, "%s%s'\r\nin %s%s%s",
                   GetLanguage() == 0 ? "Searching for '" : "\x8c\x9f\x8d\xf5\x92\x86: '",  // 検索中: '
-                  search, folder, "\r\n", "\r\n");
+                  q.search, q.folder, "\r\n", "\r\n");
     send_line(heading);
-    set_locked(dialog, true);
+    if (dialog) set_locked(dialog, true);
 
-    Run run(dialog, search, pattern, switches);
-    run.walk(folder);
+    Run run(dialog, q.search, q.pattern, q.switches);
+    run.walk(q.folder);
 
     char* message = nullptr;
     GetStringFromStringID(GetSysDlgInstance(), kFoundCount, 0, &message, nullptr);
@@ -285,7 +311,7 @@ LONG run_search(HWND dialog) {
     } else {
         MessageBeep(MB_OK);
     }
-    set_locked(dialog, false);
+    if (dialog) set_locked(dialog, false);
     g.run_state = 0;
     return run.hits();
 }
@@ -312,7 +338,7 @@ INT_PTR CALLBACK procedure(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
     case WM_COMMAND:
         if (LOWORD(wparam) == IDOK) {
             if (g.run_state != 0) return TRUE;
-            g.last_hits = run_search(dialog);
+            g.last_hits = run_search(dialog, from_controls(dialog));
             if (g.options & kFindAtOnce) EndDialog(dialog, IDOK);
             return TRUE;
         }
@@ -333,10 +359,9 @@ LONG WINAPI OpenFindInsideFileDialog(HWND owner, LPCSTR searchFor, LPCSTR patter
     g.options = options;
     g.last_hits = -1;
     if (options & kFindWithoutWindow) {
-        HWND dialog = CreateDialogParamA(GetSysDlgInstance(), "OPENFINDINSIDEFILE", owner, procedure, 0);
-        if (!dialog) return -1;
-        g.last_hits = run_search(dialog);
-        DestroyWindow(dialog);
+        // No dialog is made: under a window system without a manager its
+        // three combo boxes alone cost tens of milliseconds a run.
+        g.last_hits = run_search(nullptr, from_kept_state());
         return g.last_hits;
     }
     DialogBoxParamA(GetSysDlgInstance(), "OPENFINDINSIDEFILE", owner, procedure, 0);

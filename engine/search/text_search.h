@@ -75,7 +75,7 @@ enum : DWORD {
     kFindMatchCase = 0x04,
     kFindSubfolders = 0x100,
     kFindAtOnce = 0x1000,       // start the search when the dialog opens, close it after
-    kFindWithoutWindow = 0x2000 // search at once with the dialog hidden
+    kFindWithoutWindow = 0x2000 // search at once with the kept texts, no dialog; the stop flag ends it
 };
 // Runs the dialog "OpenFindInsideFile" with the texts given (null keeps the
 // kept ones) and the options. Returns the hits of the last search, or -1 when

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 #include "frame/handles.h"
+#include "frame/message_pump.h"
 #include "frame/text.h"
 #include "search/text_search.h"
 #include "support/message_box_recorder.h"
@@ -132,6 +133,12 @@ TEST_F(FindInFiles, HitsByCaseWordSubfoldersAndPattern) {
     }
 }
 
+HWND search_dialog() {
+    HWND dialog = FindWindowExA(nullptr, nullptr, "#32770", nullptr);
+    while (dialog && !GetDlgItem(dialog, 5016)) dialog = FindWindowExA(nullptr, dialog, "#32770", nullptr);
+    return dialog;
+}
+
 TEST_F(FindInFiles, ExactMessageSequenceAndCancel) {
     const std::string only = dir.folder("only");
     const std::string one = dir.file("only\\1.txt", "q");
@@ -142,22 +149,37 @@ TEST_F(FindInFiles, ExactMessageSequenceAndCancel) {
         {1000, heading("q", only)}, {1001, ""}, {1000, hit(one, 1, "q")}, {1001, ""}, {1000, count(1)}, {1001, ""}};
     EXPECT_EQ(expected, got);
 
-    // The dialog's Cancel sets the run state to 1000 during the walk.
+    // A run stops at the first hit: through the dialog's Cancel (run state
+    // 1000), or through the stop flag when there is no dialog.
     for (int i = 0; i < 40; ++i) dir.file("many\\" + std::to_string(i) + ".txt", "hit");
-    main.seen.clear();
-    main.hook = [](const Received& r) {
-        if (r.wparam != 1000 || r.text.rfind(sjis("探)"), 0) != 0) return;
-        HWND dialog = FindWindowExA(nullptr, nullptr, "#32770", nullptr);
-        while (dialog && !GetDlgItem(dialog, 5016)) dialog = FindWindowExA(nullptr, dialog, "#32770", nullptr);
-        if (dialog) SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    struct Way {
+        DWORD options;
+        std::function<void()> stop;
     };
-    EXPECT_EQ(1, OpenFindInsideFileDialog(nullptr, "hit", "*.txt", (dir / "many").c_str(), kHidden));
+    const Way ways[] = {
+        {kFindAtOnce, [] { SendMessageA(search_dialog(), WM_COMMAND, IDCANCEL, 0); }},
+        {kHidden, [] { SetStopExecutingFlag(1); }},
+    };
+    for (const Way& way : ways) {
+        main.seen.clear();
+        main.hook = [&way](const Received& r) {
+            if (r.wparam == 1000 && r.text.rfind(sjis("探)"), 0) == 0) way.stop();
+        };
+        EXPECT_EQ(1, OpenFindInsideFileDialog(nullptr, "hit", "*.txt", (dir / "many").c_str(), way.options))
+            << way.options;
+        main.hook = nullptr;
+        SetStopExecutingFlag(0);
+        ASSERT_GE(main.seen.size(), 4u);
+        const size_t n = main.seen.size();
+        EXPECT_EQ(count(1), main.seen[n - 4].text);
+        EXPECT_EQ(WPARAM(1002), main.seen[n - 2].wparam);
+        EXPECT_EQ(WPARAM(1001), main.seen[n - 1].wparam);
+    }
+    // Without a dialog no window is made.
+    main.seen.clear();
+    main.hook = [](const Received&) { EXPECT_EQ(nullptr, search_dialog()); };
+    OpenFindInsideFileDialog(nullptr, "q", "*.*", only.c_str(), kHidden);
     main.hook = nullptr;
-    ASSERT_GE(main.seen.size(), 4u);
-    const size_t n = main.seen.size();
-    EXPECT_EQ(count(1), main.seen[n - 4].text);
-    EXPECT_EQ(WPARAM(1002), main.seen[n - 2].wparam);
-    EXPECT_EQ(WPARAM(1001), main.seen[n - 1].wparam);
 }
 
 // A large file is searched in pieces of 256 KiB: a hit across the first
