@@ -144,7 +144,6 @@ HWND App::start(const StartOptions& options) {
     ops::register_wait_window();
     read_file_colors();
     SetDefaultFileSpec();
-    SaveDriveMemoryAndGetDriveStringAndBtmp(window_, nullptr, nullptr, 0);
 
     create_children();
     ops::accept_drops(*this);
@@ -174,7 +173,8 @@ HWND App::start(const StartOptions& options) {
     ShowWindow(window_, saved.maximized && options.show == SW_SHOWNORMAL ? SW_SHOWMAXIMIZED : options.show);
     UpdateWindow(window_);
     SetFocus(source().list());
-    // What the first listing does not need is done once the panes are shown.
+    // What the first listing does not need (the drive list with the volume
+    // names, the special folders of the menus) is done once the panes are shown.
     PostMessageA(window_, kFinishStartMessage, 0, 0);
     if (ops::watch_available()) SetTimer(window_, kWatchTimer, kWatchMilliseconds, nullptr);
     return window_;
@@ -212,6 +212,7 @@ void App::layout() {
     if (!function_bar_) return;
     RECT client;
     GetClientRect(window_, &client);
+    laid_out_size_ = DWORD(MAKELPARAM(client.right - client.left, client.bottom - client.top));
     const int bar_height = measure_font(window_, font_).height + 10, margin = 4, width = client.right - client.left;
     MoveWindow(function_bar_, 0, client.bottom - bar_height, width, bar_height, TRUE);
     const int button = width / 12;
@@ -479,6 +480,8 @@ LRESULT CALLBACK App::window_proc(HWND window, UINT message, WPARAM wparam, LPAR
 LRESULT App::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
     case WM_SIZE:
+        // The first showing of the window repeats the size it was made with.
+        if (wparam == SIZE_MINIMIZED || DWORD(lparam) == laid_out_size_) return 0;
         layout();
         return 0;
     case WM_GETMINMAXINFO:
@@ -521,6 +524,8 @@ LRESULT App::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
         else if (wparam == kWaitTimer) ops::wait_tick(*this, text(ids::kDeleteTitle).c_str());
         return 0;
     case kFinishStartMessage:
+        SaveDriveMemoryAndGetDriveStringAndBtmp(window_, nullptr, nullptr, 0);
+        for (int side = 0; side < 2; ++side) pane(side).fill_drives();
         SetFirstDesktopMenuWithFolder();  // the special folders of the menus
         return 0;
     case WM_DROPFILES:

@@ -83,6 +83,7 @@ private:
     HINSTANCE instance_;
     HWND window_ = nullptr;
     HWND function_bar_ = nullptr;
+    DWORD laid_out_size_ = ~0u;  // the client size (as WM_SIZE gives it) the children were last placed for
     HFONT font_ = nullptr;
     std::unique_ptr<Pane> panes_[2];
     std::unique_ptr<OutputWindow> output_;
