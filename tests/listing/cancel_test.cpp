@@ -7,7 +7,6 @@
 #include <functional>
 #include <random>
 #include <string>
-#include <thread>
 #include <vector>
 #include "frame/message_pump.h"
 #include "listing/listing_sort.h"
@@ -107,13 +106,10 @@ TEST_F(ListingSortCancel, PostedMessageStopsTheSort) {
             SetStopExecutingFlag(1);
         }
     });
-    HWND hwnd = window.hwnd();
-    std::thread poster([hwnd] {
-        Sleep(30);
-        PostMessageA(hwnd, kStopMessage, 0, 0);
-    });
+    // Queued before the sort starts, so the sort's own pump is what handles it
+    // however fast the machine sorts.
+    PostMessageA(window.hwnd(), kStopMessage, 0, 0);
     LONG r = lqsortx(set.keys.data(), set.companions.data(), LONG(set.keys.size()));
-    poster.join();
     EXPECT_EQ(0, r);
     EXPECT_EQ(1, handled);
     set.expect_intact();
@@ -125,7 +121,12 @@ TEST_F(ListingSortCancel, TimerStopsTheDescendingSort) {
     HandlerWindow window([&](UINT m) {
         if (m == WM_TIMER) SetStopExecutingFlag(1);
     });
-    SetTimer(window.hwnd(), 1, 40, nullptr);
+    SetTimer(window.hwnd(), 1, 10, nullptr);
+    // Wait (bounded) until the timer is due, so the sort's first pump sees it.
+    MSG pending;
+    for (DWORD start = GetTickCount(); !PeekMessageA(&pending, window.hwnd(), WM_TIMER, WM_TIMER, PM_NOREMOVE) &&
+                                       GetTickCount() - start < 5000;)
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_TIMER);
     LONG r = lqsortxrev(set.keys.data(), set.companions.data(), LONG(set.keys.size()));
     KillTimer(window.hwnd(), 1);
     EXPECT_EQ(0, r);
