@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian machine if needed, builds both presets and runs every
-# test (the x86 build checks its export table; the x64 build runs under Wine).
+# test of each under Wine: the x86 product through the 32-bit loader, the x64
+# build through wine64.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh

@@ -90,6 +90,8 @@ LONG Join::open_target(DWORD attributes) {
         if (!probe.open()) return kTargetNotOpened;
         probe.close();
         if (open_beside_target(attributes)) return kCopied;
+        // Writing the existing target itself would lose it on a failure.
+        return kTargetNotOpened;
     }
     target_file_.reset(myOpen(target_, GENERIC_WRITE, 0, CREATE_ALWAYS, attributes));
     if (!target_file_.open()) return kTargetNotOpened;
@@ -98,8 +100,8 @@ LONG Join::open_target(DWORD attributes) {
 }
 
 // A new file "~fjNNNN.tmp" in the target's folder; false when none can be
-// made (its path would not fit, or the folder refuses it): the target is
-// then written directly.
+// made (its path would not fit, or the folder refuses it): the join is then
+// refused.
 bool Join::open_beside_target(DWORD attributes) {
     const std::size_t length = std::strlen(target_);
     const char* yen = ferro::text::last_separator(target_, length);
@@ -108,7 +110,10 @@ bool Join::open_beside_target(DWORD attributes) {
     for (int i = 0; i < kTemporaryNameTries; ++i) {
         char name[16];
         std::snprintf(name, sizeof name, "~fj%04lX.tmp", static_cast<unsigned long>((seed + i) & 0xFFFF));
-        if (folder + std::strlen(name) >= kPathSize) return false;
+        if (folder + std::strlen(name) >= kPathSize) {
+            ferro::dos::record_error(ERROR_FILENAME_EXCED_RANGE);
+            return false;
+        }
         std::string path(target_, folder);
         path += name;
         target_file_.reset(myOpen(path.c_str(), GENERIC_WRITE, 0, CREATE_NEW, attributes));

@@ -116,6 +116,59 @@ TEST_F(AppendFile, FailureLeavesTheTargetAsItWas) {
     EXPECT_EQ(read_file(first), "A");
 }
 
+// Marks a folder immutable on the Linux side (or clears the mark) with
+// chattr, run by a Unix shell that Wine starts: such a folder takes no new
+// file even from root, while the files in it can still be written. Wine gives
+// no wait on a Unix process, so the shell writes chattr's exit status to a
+// file beside the folder; true when that status is 0.
+bool mark_immutable(const std::string& folder, bool on) {
+    using UnixName = char*(CDECL*)(LPCWSTR);
+    auto unix_name = reinterpret_cast<UnixName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (!unix_name) return false;
+    wchar_t wide[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, wide, MAX_PATH);
+    char* name = unix_name(wide);
+    if (!name) return false;
+    const std::string unix_folder = name;
+    HeapFree(GetProcessHeap(), 0, name);
+    const std::string status = folder + ".status";
+    DeleteFileA(status.c_str());
+    std::string command = "/bin/sh -c \"chattr " + std::string(on ? "+i" : "-i") + " '" + unix_folder +
+                          "'; echo $? > '" + unix_folder + ".status'\"";
+    STARTUPINFOA startup = {sizeof startup};
+    PROCESS_INFORMATION process;
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    CloseHandle(process.hThread);
+    std::string written;
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 10000;) {
+        if (GetFileAttributesA(status.c_str()) != INVALID_FILE_ATTRIBUTES && !(written = read_file(status)).empty() &&
+            written.back() == '\n')
+            break;
+        WaitForSingleObject(process.hProcess, 10);
+    }
+    CloseHandle(process.hProcess);
+    DeleteFileA(status.c_str());
+    return written == "0\n";
+}
+
+// An existing target whose folder takes no new file beside it is refused and
+// kept as it was.
+TEST_F(AppendFile, NoFileBesideTheTargetKeepsTheTarget) {
+    const std::string first = temp_.file("a", "A");
+    const std::string second = temp_.file("b", "B");
+    const std::string folder = temp_.folder("locked");
+    const std::string target = temp_.file("locked\\t", "kept");
+    if (!mark_immutable(folder, true)) GTEST_SKIP() << "chattr +i is not allowed on this machine";
+    const LONG result = myAppendFile(nullptr, first.c_str(), second.c_str(), target.c_str(), nullptr, 0);
+    const DWORD error = Get_nERRNO();
+    EXPECT_TRUE(mark_immutable(folder, false));
+    EXPECT_EQ(result, -15);
+    EXPECT_NE(error, 0u);
+    EXPECT_EQ(read_file(target), "kept");
+}
+
 TEST_F(AppendFile, TargetThatIsASourceLosesNothing) {
     const std::string first = temp_.file("a", "A");
     const std::string second = temp_.file("b", "B");

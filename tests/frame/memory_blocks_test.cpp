@@ -209,6 +209,7 @@ TEST(StringPointerBySize, SizeZeroFailsAndLeavesTheBlockUnlocked) {
 
 // ---- Memory tags
 
+// The 32-bit layout callers rely on; the x64 build widens the handle and pointer.
 #ifndef _WIN64
 static_assert(sizeof(MemoryTag) == 12);
 static_assert(offsetof(MemoryTag, pointer) == 4);

@@ -11,6 +11,7 @@
 
 using frame_test::TestWindow;
 
+// The 32-bit layout callers rely on; the x64 build widens the handles.
 #ifndef _WIN64
 static_assert(sizeof(LaunchRecord) == 28);
 static_assert(offsetof(LaunchRecord, instance) == 4);
