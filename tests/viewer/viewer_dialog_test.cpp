@@ -145,4 +145,13 @@ TEST(ViewerDialog, ErrorBoxInsteadOfTheDialog) {
     EXPECT_EQ(UINT(MB_OKCANCEL | MB_ICONEXCLAMATION), boxes.boxes()[0].style);
     EXPECT_EQ(2, GetCurrentFileNumber());
 }
+
+// The three cursors come from the message library's pictures and go again.
+TEST(ViewerCursors, LoadedAndDestroyed) {
+    ASSERT_EQ(1, SetViewerCursors());
+    for (LONG i = 0; i < 3; ++i) EXPECT_NE(nullptr, GetViewerCursor(i)) << i;
+    EXPECT_EQ(nullptr, GetViewerCursor(3));
+    EXPECT_EQ(3, DeleteViewerCursors());
+    EXPECT_EQ(nullptr, GetViewerCursor(0));
+}
 }  // namespace
