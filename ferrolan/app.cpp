@@ -176,7 +176,7 @@ HWND App::start(const StartOptions& options) {
     // What the first listing does not need (the drive list with the volume
     // names, the special folders of the menus) is done once the panes are shown.
     PostMessageA(window_, kFinishStartMessage, 0, 0);
-    if (ops::watch_available()) SetTimer(window_, kWatchTimer, kWatchMilliseconds, nullptr);
+    SetTimer(window_, kWatchTimer, kWatchMilliseconds, nullptr);
     return window_;
 }
 

@@ -276,7 +276,6 @@ void copy_items(App& app, const std::vector<Item>& items, const std::string& fro
 }
 
 void synchronise(App& app) {
-    if (!sync_available()) return;
     const std::string first = app.source().folder(), second = app.target().folder();
     // Folders inside each other would lose what one holds: refused.
     if (inside(first, second) || inside(second, first)) {

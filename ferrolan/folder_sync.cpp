@@ -1,12 +1,10 @@
 // The synchronisation's removal step through the engine: files and folders
 // of the second folder that the first does not have, one level at a time
 // (the host's walk visits every folder pair).
-#if FERROLAN_ENGINE_SYNC
 #include "fileops/folders.h"
 #include "operations.h"
 
 namespace ferrolan::ops {
-bool sync_available() { return true; }
 
 void remove_extras(const std::string& first, const std::string& second) {
     const LONG before = IsSynchronizeFolders();
@@ -15,4 +13,3 @@ void remove_extras(const std::string& first, const std::string& second) {
     SetSynchronizeFolders(before);
 }
 }  // namespace ferrolan::ops
-#endif

@@ -1,7 +1,6 @@
 // The panes' folders watched through the engine: the left pane is the
 // engine's first watched pane, the right one its second, whichever is the
 // source; a change is polled by the host's timer.
-#if FERROLAN_ENGINE_WATCHES
 #include "app.h"
 #include "fs/network.h"
 #include "operations.h"
@@ -12,7 +11,6 @@ constexpr LONG kOpenWatch = 0x8;
 constexpr LONG kBothPanes = 0x10;
 }  // namespace
 
-bool watch_available() { return true; }
 void watch_folder(App& app, int side) { SetWatchDirectory(app.pane(side).folder().c_str(), (side + 1) | kOpenWatch); }
 int changed_side() {
     LONG pane = 0;
@@ -20,4 +18,3 @@ int changed_side() {
 }
 void end_watches() { EndWatchDirectory(kBothPanes); }
 }  // namespace ferrolan::ops
-#endif

@@ -116,14 +116,12 @@ HMENU make_context_menu() { return file_menu(true); }
 void prepare_menu(App& app, HMENU menu) {
     Pane& src = app.source();
     auto check = [menu](WORD id, bool on) { CheckMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED)); };
-    auto enable = [menu](WORD id, bool on) { EnableMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED)); };
     check(kCmdSortName, src.sort_key() == SortKey::kName);
     check(kCmdSortExtension, src.sort_key() == SortKey::kExtension);
     check(kCmdSortSize, src.sort_key() == SortKey::kSize);
     check(kCmdSortDate, src.sort_key() == SortKey::kDate);
     check(kCmdSortReverse, src.reverse());
     check(kCmdIniSettings, !app.place().ini.empty());
-    for (const auto& [id, available] : ops::availability()) enable(id, available);
     const int count = GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {
         HMENU sub = GetSubMenu(menu, i);

@@ -64,17 +64,15 @@ void open_history(App& app, int index);
 void launch_program(App& app, const std::string& program, const std::string& options, const std::string& file);
 bool is_archive(const std::string& path);
 
-// Watching the panes' folders for changes other programs make: whether the
-// engine watches, a pane's folder watched after it opens, the side (0 or 1)
-// of a folder that changed since the last look (-1: none), the end of both.
-bool watch_available();
+// Watching the panes' folders for changes other programs make: a pane's
+// folder watched after it opens, the side (0 or 1) of a folder that changed
+// since the last look (-1: none), the end of both.
 void watch_folder(App& app, int side);
 int changed_side();
 void end_watches();
 
 // The engine's removal of what `second` holds beyond `first` (one level),
-// whether the engine has it, and its failures in the error report list.
-bool sync_available();
+// its failures in the error report list.
 void remove_extras(const std::string& first, const std::string& second);
 
 // The engine's copy progress box on a static control of `parent`: its
@@ -100,9 +98,6 @@ void end_wait(App& app);
 void accept_drops(App& app);
 void receive_drop(App& app, HDROP drop);
 void drag_out(App& app, int side);
-
-// Commands whose engine part is not there yet are shown disabled.
-std::vector<std::pair<WORD, bool>> availability();
 
 // The engine's progress box shown in place of the function-key bar (null
 // where the engine has none), and the bar back.
